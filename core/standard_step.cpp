@@ -1,0 +1,57 @@
+#include "standard_step.h"
+
+#include <cmath>
+
+#include "bisection.h"
+#include "constants.h"
+#include "section.h"
+
+namespace {
+
+// Everything of the residual that does not depend on the trial depth. One
+// march calls the residual some 26 times per profile with the same known
+// section, so these terms are formed once per call of nextProfileDepth. Each
+// is the same single operation on the same operands as in the full formula,
+// so the residual keeps every bit.
+struct StepTerms {
+    double hKnown, beta, bso, Q, l, kst, Iso;
+    double mPlusN;  // m + n
+    double bank;    // sqrt(1+n^2) + sqrt(1+m^2)
+    double vKsq;    // (Q / A(hKnown))^2
+};
+
+StepTerms stepTerms(double hKnown, double beta, double bso, double m, double n, double Q, double l,
+                    double kst, double Iso) {
+    const double AK = wettedArea({bso, m, n}, hKnown);
+    const double vK = Q / AK;
+    return {hKnown, beta, bso, Q, l, kst, Iso, m + n, bankLengthFactor(m, n), vK * vK};
+}
+
+double residual(const StepTerms& t, double h) {
+    const double AT = t.mPlusN * 0.5 * h * h + t.bso * h;
+    const double vT = t.Q / AT;
+    const double vTsq = vT * vT;
+    const double E = (t.vKsq - vTsq) * t.beta * VELOCITY_HEAD_FACTOR + t.hKnown;
+    const double S = (t.hKnown + h) * t.bso + t.mPlusN * 0.5 * (t.hKnown * t.hKnown + h * h);  // AK + AT
+    const double vm = 2.0 * t.Q / S;  // mean velocity Q / (S/2)
+    const double T = vm * vm * t.l;
+    const double P = t.bank * (t.hKnown + h) + 2.0 * t.bso;  // UK + UT
+    const double Rm = S / P;  // mean area over mean perimeter
+    const double hf = T / (std::pow(Rm, FRICTION_EXPONENT) * (t.kst * t.kst));  // friction loss over l
+    return ((hf + E) - t.l * t.Iso) - h;
+}
+
+}  // namespace
+
+double stepResidual(double h, double hKnown, double beta, double bso, double m, double n, double Q,
+                    double l, double kst, double Iso) {
+    return residual(stepTerms(hKnown, beta, bso, m, n, Q, l, kst, Iso), h);
+}
+
+double nextProfileDepth(double hKnown, double beta, double bso, double m, double n, double Q, double l,
+                        double kst, double Iso) {
+    const StepTerms t = stepTerms(hKnown, beta, bso, m, n, Q, l, kst, Iso);
+    const double lo = 0.6 * hKnown;
+    const double hi = 3.0 * hKnown;
+    return solveDepthBisection([&t](double h) { return residual(t, h); }, lo, hi);
+}
