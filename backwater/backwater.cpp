@@ -1,0 +1,61 @@
+#include "backwater.h"
+
+#include "depth_solvers.h"
+#include "section.h"
+#include "standard_step.h"
+
+namespace {
+
+// Band around the normal depth inside which the flow counts as uniform again.
+constexpr double DRAWDOWN_BAND = 0.99;
+constexpr double BACKWATER_BAND = 1.01;
+
+}  // namespace
+
+void computeBackwater(const BackwaterInput& in, FineMarch& march, BackwaterResult& r) {
+    const TrapezoidSection s{in.bso, in.m, in.n};
+
+    // Normal state.
+    r.hn = normalDepth(in.Q, in.kst, in.bso, in.m, in.n, in.Iso);
+    r.An = wettedArea(s, r.hn);
+    r.Un = wettedPerimeter(s, r.hn);
+    r.Rn = r.An / r.Un;
+    r.vn = in.Q / r.An;
+    r.hEn = energyHead(r.hn, r.vn);
+
+    // Critical state; the Froude number of normal flow refers to hgr.
+    r.hgr = criticalDepth(in.bso, in.m, in.n, in.Q);
+    r.hemin = energyHead(r.hgr, in.Q / wettedArea(s, r.hgr));
+    r.Fr = froudeNumber(r.vn, r.hgr);
+
+    // Profile table: march upstream at spacing l; the depth computed for
+    // profile Pa is not kept.
+    ProfileTable& t = r.profiles;
+    t.count = in.Pa > 0 ? in.Pa : 0;
+    const double bedAtControl = in.wsp - in.hu;
+    double h = in.hu;
+    for (int i = 0; i < t.count; ++i) {
+        t.hp[i] = h;
+        t.wsp[i] = bedAtControl + i * in.l * in.Iso + h;
+        h = nextProfileDepth(h, in.beta, in.bso, in.m, in.n, in.Q, in.l, in.kst, in.Iso);
+    }
+
+    // March at 1 m over all stations, whatever l and Pa are, for the length.
+    h = in.hu;
+    for (int j = 0; j < FINE_STEP_COUNT; ++j) {
+        march.depth[j] = h;
+        h = nextProfileDepth(h, in.beta, in.bso, in.m, in.n, in.Q, 1.0, in.kst, in.Iso);
+    }
+
+    // Length: the last station of the unbroken run from the control profile
+    // whose depths lie outside the 1 % band on the side of the control depth.
+    r.kind = LengthKind::None;
+    r.length = 0;
+    if (r.hn > march.depth[0]) {
+        r.kind = LengthKind::Drawdown;
+        for (int j = 0; j < FINE_STEP_COUNT && march.depth[j] < DRAWDOWN_BAND * r.hn; ++j) r.length = j;
+    } else if (r.hn < march.depth[0]) {
+        r.kind = LengthKind::Backwater;
+        for (int j = 0; j < FINE_STEP_COUNT && march.depth[j] > BACKWATER_BAND * r.hn; ++j) r.length = j;
+    }
+}

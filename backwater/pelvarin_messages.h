@@ -1,0 +1,38 @@
+// Every message and caption that Pelvarin shows, in one place.
+#pragma once
+
+namespace pelvarin_text {
+
+inline constexpr const char* CAPTION_ERROR = "Fehler!";
+inline constexpr const char* CAPTION_FILE_ERROR = "Fehler";
+inline constexpr const char* CAPTION_WARNING = "Achtung!";
+inline constexpr const char* CAPTION_QUESTION = "Meldung!";
+inline constexpr const char* CAPTION_INFO = "Info";
+
+inline constexpr const char* CHECK_BSO = "Bitte Eingabe bso kontrollieren";
+inline constexpr const char* CHECK_M = "Bitte Eingabe m kontrollieren";
+inline constexpr const char* CHECK_N = "Bitte Eingabe n kontrollieren";
+inline constexpr const char* CHECK_Q = "Bitte Eingabe Q kontrollieren";
+inline constexpr const char* CHECK_KST = "Bitte Eingabe kst kontrollieren";
+inline constexpr const char* CHECK_ISO = "Bitte Eingabe Iso kontrollieren";
+inline constexpr const char* CHECK_BETA = "Bitte Eingabe beta kontrollieren";
+inline constexpr const char* CHECK_L = "Bitte Eingabe Profilabstand kontrollieren";
+inline constexpr const char* CHECK_HU = "Bitte Eingabe hu kontrollieren";
+inline constexpr const char* CHECK_WSP = "Eingabe wsp korrekt?";
+inline constexpr const char* CHECK_PA = "Eingabe Pa korrekt?";
+
+inline constexpr const char* WARN_KST_HIGH = "Kst Wert sehr hoch!";
+inline constexpr const char* WARN_ISO_HIGH = "Wert Iso hoch";
+// Shown before the success message when a solver found no sign change in its
+// bracket, so that the report shows the upper end of the bracket (about 70 m)
+// in place of the depth.
+inline constexpr const char* WARN_HN_OUTSIDE =
+    "Normaltiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig";
+inline constexpr const char* WARN_HGR_OUTSIDE =
+    "Kritische Tiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig";
+
+inline constexpr const char* FILE_EXISTS = "Datei schon vorhanden";
+inline constexpr const char* FILE_NOT_CREATED = "Datei konnte nicht erstellt werden!";
+inline constexpr const char* FILE_CREATED = "Datei wurde erstellt";
+
+}  // namespace pelvarin_text

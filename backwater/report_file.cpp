@@ -1,0 +1,141 @@
+#include "report_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstring>
+
+#include "section.h"
+
+#ifndef O_BINARY
+#define O_BINARY 0
+#endif
+#ifndef O_NONBLOCK
+#define O_NONBLOCK 0
+#endif
+
+namespace {
+
+// Formats one write of the report and puts it out with every "\n" as CR LF.
+// The longest write, a profile row of eight numbers near the limit of a
+// double, takes well under 4 KB.
+__attribute__((format(printf, 2, 3))) void put(ReportStream& stream, const char* format, ...) {
+    char text[4096];
+    std::va_list args;
+    va_start(args, format);
+    const int length = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (length < 0) return;
+    const std::size_t size = length < static_cast<int>(sizeof text) ? static_cast<std::size_t>(length) : sizeof text - 1;
+    const char* start = text;
+    const char* end = text + size;
+    for (const char* p = start; p != end; ++p) {
+        if (*p == '\n') {
+            std::fwrite(start, 1, static_cast<std::size_t>(p - start), stream.file);
+            std::fwrite("\r\n", 1, 2, stream.file);
+            start = p + 1;
+        }
+    }
+    std::fwrite(start, 1, static_cast<std::size_t>(end - start), stream.file);
+}
+
+bool isDirectory(const char* name) {
+    struct stat st;
+    return stat(name, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+void composeReportName(const char* fieldText, char (&name)[REPORT_NAME_SIZE]) {
+    std::snprintf(name, REPORT_NAME_SIZE, "%.49s.txt", fieldText);
+}
+
+bool reportFileExists(const char* name) {
+    // Opened without blocking, so that a named pipe cannot stall the program.
+    const int fd = open(name, O_RDONLY | O_BINARY | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st;
+    const bool isFile = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    close(fd);
+    return isFile;
+}
+
+CreateOutcome createReportFile(const char* name, ReportStream& stream) {
+    stream.file = nullptr;
+    std::snprintf(stream.name, REPORT_NAME_SIZE, "%s", name);
+    const int fd = open(name, O_WRONLY | O_CREAT | O_EXCL | O_BINARY, 0666);
+    if (fd < 0) {
+        return errno == EEXIST && !isDirectory(name) ? CreateOutcome::NameTaken : CreateOutcome::CannotCreate;
+    }
+    stream.file = fdopen(fd, "wb");
+    if (stream.file == nullptr) {
+        close(fd);
+        std::remove(name);
+        return CreateOutcome::CannotCreate;
+    }
+    return CreateOutcome::Created;
+}
+
+void writeReportBody(ReportStream& f, const BackwaterInput& in, const BackwaterResult& r) {
+    put(f, "Eingegebene Daten: ");
+    put(f, "\n\nbso: %.2f[m] \t\tm: %.2f[-] \t\tn: %.2f[-] \t\tQ: %.2f[m^3/s]", in.bso, in.m, in.n, in.Q);
+    put(f, "\nkst: %.2f[m^(1/3)/s] \tIso: %.5f[-] \tbeta: %.3f[-] \t\tl: %.2f[m]", in.kst, in.Iso, in.beta, in.l);
+    put(f, "\nhu: %.2f[m] \t\twsp: %.2f[m] \t\tPa: %i[-]", in.hu, in.wsp, static_cast<int>(in.Pa));
+    put(f, "\n\nBerechnete Daten: ");
+    put(f, "\n\nhn: \t %.3f[m]", r.hn);
+    put(f, "\nAn: \t %.3f[m^2]", r.An);
+    put(f, "\nUn: \t %.3f[m]", r.Un);
+    put(f, "\nRn: \t %.3f[m]", r.Rn);
+    put(f, "\nvn: \t %.3f[m/s]", r.vn);
+    put(f, "\nhEn: \t %.3f[m]", r.hEn);
+    put(f, "\nhgr: \t %.3f[m]", r.hgr);
+    put(f, "\nhemin: \t %.3f[m]", r.hemin);
+    put(f, "\nFr: \t %.3f[-]\n", r.Fr);
+    switch (r.kind) {
+        case LengthKind::Backwater: put(f, "\n\nStauweite: \t %10d[m]\n", static_cast<int>(r.length)); break;
+        case LengthKind::Drawdown: put(f, "\n\nSenkungsweite: \t %10d[m]\n", static_cast<int>(r.length)); break;
+        case LengthKind::None: put(f, "Kein R\xFC" "ckstau bzw. Senkung"); break;  // 0xFC: u umlaut in Windows-1252
+    }
+    put(f, "\n\nErlaeuterungen zu den verwendeten Variablen:");
+    put(f, "\nhn: Wassertiefe, An: Benetzte Flaeche, Un: Benetzter Umfang,");
+    put(f, "\nRn: Hydraulischer Radius, vn:Fliessgeschwindigkeit, hEn: Energiehoehe,");
+    put(f, "\nhgr: Grenzabflusstiefe, hemin: Mindestenergiehoehe, Fr: Frouds Zahl\n");
+    put(f, "\nProfil \t dist\t \t hp \t wsp \t\t A \t U \t R \t v\n");
+    put(f, "\n[-]\t[m]\t\t[m]\t[m]\t\t[m^2]\t[m]\t[m]\t[m/s]\n");
+
+    const TrapezoidSection s{in.bso, in.m, in.n};
+    for (int i = 0; i < r.profiles.count; ++i) {
+        const double h = r.profiles.hp[i];
+        const double A = wettedArea(s, h);
+        const double U = wettedPerimeter(s, h);
+        put(f, "\nh%3d: \t%7.1f \t%5.2f \t %5.2f \t %5.1f \t %5.1f \t %5.2f \t %5.3f", i, i * in.l, h,
+            r.profiles.wsp[i], A, U, A / U, in.Q / A);
+    }
+}
+
+bool reportWritten(ReportStream& stream) {
+    return std::fflush(stream.file) == 0 && !std::ferror(stream.file);
+}
+
+bool finishReportFile(ReportStream& f) {
+    put(f, "\n\nPelvarin 1.0");
+    put(f, "\nStau- und Senkungsweite im prismatischen Trapezgerinne");
+    put(f, "\nWasserspiegellage nach dem Standard-Step-Verfahren");
+    const bool written = reportWritten(f);
+    const bool closed = std::fclose(f.file) == 0;
+    f.file = nullptr;
+    return written && closed;
+}
+
+void discardReportFile(ReportStream& stream) {
+    if (stream.file != nullptr) std::fclose(stream.file);
+    stream.file = nullptr;
+    std::remove(stream.name);
+}

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#include "backwater.h"
+#include "reference_roots.h"
+
+// Counts every allocation of the test program, to show that a computation
+// allocates nothing.
+namespace {
+std::atomic<long> allocations{0};
+}
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+// The example channel, with the control profile 1 m above normal depth.
+BackwaterInput example() {
+    return {2.0, 1.5, 1.5, 10.0, 30.0, 1e-3, 1.0, 100.0, 3.0, 103.0, 20};
+}
+
+// Fixture with the program-lifetime storage; large, so kept off the stack.
+class Backwater : public testing::Test {
+protected:
+    std::unique_ptr<FineMarch> march = std::make_unique<FineMarch>();
+    std::unique_ptr<BackwaterResult> result = std::make_unique<BackwaterResult>();
+    const BackwaterResult& compute(const BackwaterInput& in) {
+        computeBackwater(in, *march, *result);
+        return *result;
+    }
+};
+
+// Backwater length by integrating the gradually varied flow equation
+//   dh/dx = (Sf - Iso) / (1 - beta Q^2 B / (g A^3)),  x upstream,
+// with RK4 in long double, until the depth enters the 1 % band.
+long double gvfLength(const BackwaterInput& in, long double hn) {
+    auto slope = [&](long double h) {
+        const long double A = reference::area(in.bso, in.m, in.n, h);
+        const long double U = reference::perimeter(in.bso, in.m, in.n, h);
+        const long double B = (in.m + in.n) * h + in.bso;
+        const long double Sf = in.Q * in.Q / (in.kst * in.kst * A * A * std::pow(A / U, 4.0L / 3));
+        return (Sf - in.Iso) / (1 - in.beta * in.Q * in.Q * B / (9.81L * A * A * A));
+    };
+    const long double dx = 0.25L;
+    long double h = in.hu, x = 0;
+    const bool above = in.hu > hn;
+    while (above ? h > 1.01L * hn : h < 0.99L * hn) {
+        const long double k1 = slope(h), k2 = slope(h + dx / 2 * k1), k3 = slope(h + dx / 2 * k2),
+                          k4 = slope(h + dx * k3);
+        h += dx / 6 * (k1 + 2 * k2 + 2 * k3 + k4);
+        x += dx;
+    }
+    return x;
+}
+
+TEST_F(Backwater, NormalAndCriticalStateOfTheExampleChannel) {
+    const BackwaterInput in = example();
+    const BackwaterResult& r = compute(in);
+    const double hn = static_cast<double>(reference::normalDepth(10, 30, 2, 1.5, 1.5, 1e-3));
+    const double hgr = static_cast<double>(reference::criticalDepth(2, 1.5, 1.5, 10));
+    EXPECT_LT(std::fabs(r.hn - hn), 1e-7);
+    EXPECT_LT(std::fabs(r.hgr - hgr), 1e-7);
+    EXPECT_NEAR(r.An, 1.5 * hn * hn + 2 * hn, 1e-6);
+    EXPECT_NEAR(r.Un, 2 + 2 * std::sqrt(3.25) * hn, 1e-6);
+    EXPECT_NEAR(r.Rn, r.An / r.Un, 1e-15);
+    EXPECT_NEAR(r.vn, 10 / r.An, 1e-15);
+    EXPECT_NEAR(r.hEn, hn + r.vn * r.vn / (2 * 9.81), 1e-6);
+    const double Agr = 1.5 * hgr * hgr + 2 * hgr;
+    EXPECT_NEAR(r.hemin, hgr + 100 / (Agr * Agr) / (2 * 9.81), 1e-6);
+    EXPECT_NEAR(r.Fr, r.vn / std::sqrt(9.81 * r.hgr), 1e-15);
+}
+
+TEST_F(Backwater, ProfileTableMarchesUpstreamAtSpacingL) {
+    const BackwaterInput in = example();
+    const BackwaterResult& r = compute(in);
+    ASSERT_EQ(r.profiles.count, 20);
+    EXPECT_EQ(r.profiles.hp[0], 3.0);
+    EXPECT_NEAR(r.profiles.wsp[0], 103.0, 1e-13);
+    for (int i = 1; i < r.profiles.count; ++i) {
+        const double prev = r.profiles.hp[i - 1];
+        const double exact = static_cast<double>(
+            reference::stepDepth(prev, 1.0, 2, 1.5, 1.5, 10, 100, 30, 1e-3, 0.6 * prev, 3 * prev));
+        EXPECT_LT(std::fabs(r.profiles.hp[i] - exact), 1e-7) << i;
+        // water level: bed at the control profile, raised by i l Iso, plus depth
+        EXPECT_NEAR(r.profiles.wsp[i], 100.0 + i * 0.1 + r.profiles.hp[i], 1e-12) << i;
+    }
+}
+
+TEST_F(Backwater, LengthAgreesWithTheGraduallyVariedFlowEquation) {
+    const struct {
+        const char* name;
+        BackwaterInput in;
+    } cases[] = {
+        {"backwater", example()},
+        {"drawdown", {2.0, 1.5, 1.5, 10.0, 30.0, 1e-3, 1.0, 100.0, 1.6, 101.6, 5}},
+        {"rectangle backwater", {4.0, 0.0, 0.0, 8.0, 40.0, 5e-4, 1.1, 50.0, 2.5, 50.0, 5}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BackwaterResult& r = compute(c.in);
+        const long double expected = gvfLength(c.in, r.hn);
+        EXPECT_EQ(r.kind, c.in.hu > r.hn ? LengthKind::Backwater : LengthKind::Drawdown);
+        // 1 m stations against the continuous profile
+        EXPECT_NEAR(static_cast<double>(r.length), static_cast<double>(expected), 0.01 * expected + 2);
+        EXPECT_GT(r.length, 100);
+    }
+}
+
+TEST_F(Backwater, KindAndLengthAtTheBandLimits) {
+    BackwaterInput in = example();
+    const double hn = compute(in).hn;
+    const struct {
+        const char* name;
+        double hu;
+        LengthKind kind;
+    } cases[] = {
+        {"equal", hn, LengthKind::None},
+        {"just below", std::nextafter(hn, 0.0), LengthKind::Drawdown},
+        {"band edge below", 0.99 * hn, LengthKind::Drawdown},
+        {"just above", std::nextafter(hn, 10.0), LengthKind::Backwater},
+        {"band edge above", 1.01 * hn, LengthKind::Backwater},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // each computation starts afresh, right after one with a long run
+        in.hu = 3.0;
+        ASSERT_GT(compute(in).length, 1000);
+        in.hu = c.hu;
+        const BackwaterResult& r = compute(in);
+        EXPECT_EQ(r.kind, c.kind);
+        EXPECT_EQ(r.length, 0);
+    }
+}
+
+TEST_F(Backwater, LengthDoesNotDependOnSpacingOrProfileCount) {
+    BackwaterInput in = example();
+    const int reference = compute(in).length;
+    for (const auto& lPa : {std::pair{1.0, 1}, {1000.0, 15000}, {7.3, -3}, {250.0, 0}}) {
+        in.l = lPa.first;
+        in.Pa = lPa.second;
+        const BackwaterResult& r = compute(in);
+        EXPECT_EQ(r.length, reference);
+        EXPECT_EQ(r.profiles.count, lPa.second > 0 ? lPa.second : 0);
+    }
+}
+
+TEST_F(Backwater, SingleProfileAndNoProfiles) {
+    BackwaterInput in = example();
+    in.Pa = 1;
+    const BackwaterResult& one = compute(in);
+    ASSERT_EQ(one.profiles.count, 1);
+    EXPECT_EQ(one.profiles.hp[0], in.hu);
+    EXPECT_NEAR(one.profiles.wsp[0], in.wsp, 1e-13);
+    for (int Pa : {0, -3, INT32_MIN}) {
+        in.Pa = Pa;
+        const BackwaterResult& none = compute(in);
+        EXPECT_EQ(none.profiles.count, 0);
+        EXPECT_EQ(none.kind, LengthKind::Backwater);
+        EXPECT_GT(none.length, 0);
+    }
+}
+
+TEST_F(Backwater, RunThroughAllStationsGivesTheLastStation) {
+    // A very flat channel backed up by 10 m: the backwater reaches far
+    // beyond 15 km.
+    BackwaterInput in{2.0, 1.5, 1.5, 10.0, 30.0, 1e-5, 1.0, 100.0, 15.0, 115.0, 3};
+    const BackwaterResult& r = compute(in);
+    EXPECT_EQ(r.kind, LengthKind::Backwater);
+    EXPECT_EQ(r.length, FINE_STEP_COUNT - 1);
+}
+
+TEST_F(Backwater, ComputationAllocatesNothing) {
+    BackwaterInput in = example();
+    in.Pa = 15000;
+    const long before = allocations.load();
+    compute(in);
+    EXPECT_EQ(allocations.load(), before);
+}
+
+}  // namespace
