@@ -128,8 +128,8 @@ TEST_F(ReportFile, BackwaterWithThreeProfilesLineByLine) {
     EXPECT_EQ(line(31), "");
     // A, U, R, v of each row from its depth: 3.00 m gives 19.5, 12.8, 1.52, 0.513
     EXPECT_EQ(line(32), "h  0: \t    0.0 \t 3.00 \t 103.00 \t  19.5 \t  12.8 \t  1.52 \t 0.513");
-    EXPECT_EQ(line(33).substr(0, 17), "h  1: \t   10.0 \t");
-    EXPECT_EQ(line(34).substr(0, 17), "h  2: \t   20.0 \t");
+    EXPECT_EQ(line(33).substr(0, 16), "h  1: \t   10.0 \t");
+    EXPECT_EQ(line(34).substr(0, 16), "h  2: \t   20.0 \t");
     EXPECT_EQ(line(35), "");
     EXPECT_EQ(line(36), "Pelvarin 1.0");
 }
