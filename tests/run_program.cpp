@@ -1,6 +1,8 @@
 #include "run_program.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,7 +22,8 @@ std::string slurp(int fd) {
 
 }  // namespace
 
-ProgramRun runProgram(const std::string& path, const std::vector<std::string>& args, const std::string& folder) {
+ProgramRun runProgram(const std::string& path, const std::vector<std::string>& args, const std::string& folder,
+                      long fileSizeLimit) {
     // Output goes to files, not pipes, so a large output cannot block the child.
     char outName[] = "/tmp/run_out_XXXXXX";
     char errName[] = "/tmp/run_err_XXXXXX";
@@ -33,6 +36,12 @@ ProgramRun runProgram(const std::string& path, const std::vector<std::string>& a
         const int devNull = open("/dev/null", O_RDONLY);
         dup2(devNull, 0);
         if (chdir(folder.c_str()) != 0) _exit(126);
+        if (fileSizeLimit > 0) {
+            // Past the limit a write fails with EFBIG instead of killing the process.
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(path.c_str()));
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));

@@ -10,7 +10,10 @@ struct ProgramRun {
     std::string err;
 };
 
-ProgramRun runProgram(const std::string& path, const std::vector<std::string>& args, const std::string& folder = ".");
+// A fileSizeLimit above 0 limits the size of any file the program writes, in
+// bytes, so that its writes fail past it (as on a full disk).
+ProgramRun runProgram(const std::string& path, const std::vector<std::string>& args, const std::string& folder = ".",
+                      long fileSizeLimit = 0);
 
 // A fresh empty folder below the system's temporary folder.
 std::string makeTempFolder();

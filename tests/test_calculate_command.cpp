@@ -1,0 +1,212 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "calculate_command.h"
+#include "fake_dialog.h"
+#include "pelvarin_controls.h"
+#include "run_program.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const Lines ALL_READS = {"1001", "1002", "1003", "1004", "1010", "1000", "1006", "1007", "1008", "1005", "1009"};
+
+// Runs each command in a fresh current folder, as the program writes its
+// report relative to it.
+class CalculateCommand : public testing::Test {
+protected:
+    std::string folder = makeTempFolder();
+    char previous[4096];
+    FakeDialog d;
+
+    CalculateCommand() {
+        EXPECT_NE(getcwd(previous, sizeof previous), nullptr);
+        EXPECT_EQ(chdir(folder.c_str()), 0);
+        d.fields = {{IDC_BSO, "2"},   {IDC_M, "1.5"},  {IDC_N, "1.5"},   {IDC_Q, "10"},
+                    {IDC_KST, "30"},  {IDC_ISO, "0.001"}, {IDC_BETA, "1"}, {IDC_L, "100"},
+                    {IDC_HU, "3"},    {IDC_WSP, "103"}, {IDC_PA, "20"},  {IDC_FILE, "Bericht"}};
+    }
+    ~CalculateCommand() override {
+        EXPECT_EQ(chdir(previous), 0);
+        std::system(("rm -rf '" + folder + "'").c_str());
+    }
+    bool exists(const char* name) { return access(name, F_OK) == 0; }
+};
+
+TEST_F(CalculateCommand, WritesTheReportAndClosesItAfterTheSuccessMessage) {
+    // While "Datei wurde erstellt" is shown, the body is in the file but not
+    // the closing lines.
+    static std::string seenWhileOpen;
+    d.onMessage["Datei wurde erstellt"] = [](FakeDialog&) { seenWhileOpen = readFile("Bericht.txt"); };
+    EXPECT_EQ(runCalculateCommand(d), CommandEnd::Completed);
+    Lines expected;
+    for (const std::string& id : ALL_READS) expected.push_back("read " + id);
+    expected.push_back("read 1011");
+    expected.push_back("Info: Datei wurde erstellt");
+    EXPECT_EQ(d.log, expected);
+    const std::string report = readFile("Bericht.txt");
+    EXPECT_EQ(report.find("Pelvarin 1.0"), seenWhileOpen.size() + 4);
+    EXPECT_EQ(report.substr(0, seenWhileOpen.size()), seenWhileOpen);
+    EXPECT_NE(report.find("Stauweite: \t       2360[m]"), std::string::npos);
+    EXPECT_NE(report.find("h 19: \t 1900.0 \t"), std::string::npos);
+}
+
+TEST_F(CalculateCommand, FirstFailingCheckEndsTheCommandWithoutAFile) {
+    const struct {
+        const char* name;
+        int control;
+        const char* text;
+        const char* message;
+        int reads;
+    } cases[] = {
+        {"bso negative", IDC_BSO, "-1", "Fehler!: Bitte Eingabe bso kontrollieren", 1},
+        {"bso above 5000", IDC_BSO, "5000.5", "Fehler!: Bitte Eingabe bso kontrollieren", 1},
+        {"m above 100", IDC_M, "100.5", "Fehler!: Bitte Eingabe m kontrollieren", 2},
+        {"n NaN", IDC_N, "+NAN", "Fehler!: Bitte Eingabe n kontrollieren", 3},
+        {"Q negative", IDC_Q, "-0.1", "Fehler!: Bitte Eingabe Q kontrollieren", 4},
+        {"Q NaN", IDC_Q, "-NAN", "Fehler!: Bitte Eingabe Q kontrollieren", 4},
+        {"kst empty", IDC_KST, "", "Fehler!: Bitte Eingabe kst kontrollieren", 5},
+        {"kst above 150", IDC_KST, "150.01", "Fehler!: Bitte Eingabe kst kontrollieren", 5},
+        {"Iso zero", IDC_ISO, "0", "Fehler!: Bitte Eingabe Iso kontrollieren", 6},
+        {"Iso above 0.1", IDC_ISO, "0.1000001", "Fehler!: Bitte Eingabe Iso kontrollieren", 6},
+        {"beta above 1.5", IDC_BETA, "1.6", "Fehler!: Bitte Eingabe beta kontrollieren", 7},
+        {"l zero", IDC_L, "0", "Fehler!: Bitte Eingabe Profilabstand kontrollieren", 8},
+        {"l above 1000", IDC_L, "1000.1", "Fehler!: Bitte Eingabe Profilabstand kontrollieren", 8},
+        {"hu empty", IDC_HU, "", "Fehler!: Bitte Eingabe hu kontrollieren", 9},
+        {"hu above 1000", IDC_HU, "1e4", "Fehler!: Bitte Eingabe hu kontrollieren", 9},
+        {"wsp empty", IDC_WSP, "", "Meldung!: Eingabe wsp korrekt?", 10},
+        {"wsp negative", IDC_WSP, "-5", "Meldung!: Eingabe wsp korrekt?", 10},
+        {"Pa empty", IDC_PA, "", "Fehler!: Eingabe Pa korrekt?", 11},
+        {"Pa 0.5", IDC_PA, "0.5", "Fehler!: Eingabe Pa korrekt?", 11},
+        {"Pa above the table", IDC_PA, "15001", "Fehler!: Eingabe Pa korrekt?", 11},
+        {"Pa wrapping to negative", IDC_PA, "4294967295", "", 0},  // reads -1: passes
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeDialog run = d;
+        run.fields[c.control] = c.text;
+        run.fields[IDC_FILE] = c.name;
+        const CommandEnd end = runCalculateCommand(run);
+        const std::string file = std::string(c.name) + ".txt";
+        if (c.reads == 0) {
+            EXPECT_EQ(end, CommandEnd::Completed);
+            EXPECT_TRUE(exists(file.c_str()));
+            continue;
+        }
+        EXPECT_EQ(end, CommandEnd::Stopped);
+        EXPECT_EQ(run.messages(), Lines{c.message});
+        EXPECT_EQ(run.reads(), Lines(ALL_READS.begin(), ALL_READS.begin() + c.reads));
+        EXPECT_FALSE(exists(file.c_str()));
+    }
+}
+
+TEST_F(CalculateCommand, EmptyGeometryAndZeroValuesThatPass) {
+    // bso, m, n, Q and beta may be 0; a section with all three 0 has no area.
+    FakeDialog flat = d;
+    flat.fields[IDC_BSO] = "";
+    flat.fields[IDC_M] = "";
+    flat.fields[IDC_N] = "";
+    EXPECT_EQ(runCalculateCommand(flat), CommandEnd::Stopped);
+    EXPECT_EQ(flat.messages(), Lines{"Fehler!: Bitte Eingabe bso kontrollieren"});
+    EXPECT_EQ(flat.reads(), Lines({"1001", "1002", "1003"}));
+
+    FakeDialog triangle = d;
+    triangle.fields[IDC_BSO] = "0";
+    triangle.fields[IDC_BETA] = "0";
+    triangle.fields[IDC_PA] = "-3";
+    triangle.fields[IDC_FILE] = "triangle";
+    EXPECT_EQ(runCalculateCommand(triangle), CommandEnd::Completed);
+    EXPECT_EQ(triangle.messages(), Lines{"Info: Datei wurde erstellt"});
+    EXPECT_NE(readFile("triangle.txt").find("Pa: -3[-]"), std::string::npos);
+}
+
+TEST_F(CalculateCommand, WarningsInTheirPlacesAndBeforeALaterFailure) {
+    d.fields[IDC_KST] = "150";
+    d.fields[IDC_ISO] = "0.1";
+    d.fields[IDC_HU] = "0";
+    EXPECT_EQ(runCalculateCommand(d), CommandEnd::Stopped);
+    const Lines expected = {"read 1001", "read 1002", "read 1003", "read 1004", "read 1010",
+                            "Achtung!: Kst Wert sehr hoch!", "read 1000", "Achtung!: Wert Iso hoch",
+                            "read 1006", "read 1007", "read 1008", "Fehler!: Bitte Eingabe hu kontrollieren"};
+    EXPECT_EQ(d.log, expected);
+    EXPECT_FALSE(exists("Bericht.txt"));
+
+    FakeDialog limits = d;
+    limits.log.clear();
+    limits.fields[IDC_KST] = "90";
+    limits.fields[IDC_ISO] = "0.05";
+    limits.fields[IDC_HU] = "3";
+    EXPECT_EQ(runCalculateCommand(limits), CommandEnd::Completed);
+    EXPECT_EQ(limits.messages(), Lines{"Info: Datei wurde erstellt"});
+}
+
+TEST_F(CalculateCommand, WrongBsoIsReportedBeforeWrongIso) {
+    d.fields[IDC_ISO] = "5";
+    d.fields[IDC_BSO] = "abc-1";
+    d.fields[IDC_M] = "-1";
+    runCalculateCommand(d);
+    EXPECT_EQ(d.messages(), Lines{"Fehler!: Bitte Eingabe m kontrollieren"});  // "abc-1" reads 0: passes
+}
+
+TEST_F(CalculateCommand, ExistingReportIsNeverTouched) {
+    EXPECT_EQ(runCalculateCommand(d), CommandEnd::Completed);
+    const std::string first = readFile("Bericht.txt");
+    FakeDialog again = d;
+    again.log.clear();
+    again.fields[IDC_HU] = "2.5";
+    EXPECT_EQ(runCalculateCommand(again), CommandEnd::Stopped);
+    EXPECT_EQ(again.messages(), Lines{"Fehler!: Datei schon vorhanden"});
+    EXPECT_EQ(readFile("Bericht.txt"), first);
+}
+
+TEST_F(CalculateCommand, NamesThatCannotBeCreated) {
+    mkdir("folder.txt", 0755);
+    ASSERT_EQ(symlink("nowhere", "appeared.txt"), 0);  // taken, though it cannot be read
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"folder", "Fehler: Datei konnte nicht erstellt werden!"},
+        {"missing/folder/report", "Fehler: Datei konnte nicht erstellt werden!"},
+        {"appeared", "Fehler!: Datei schon vorhanden"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        FakeDialog run = d;
+        run.fields[IDC_FILE] = c.text;
+        EXPECT_EQ(runCalculateCommand(run), CommandEnd::Stopped);
+        EXPECT_EQ(run.messages(), Lines{c.message});
+    }
+    EXPECT_FALSE(exists("missing"));
+    struct stat st;
+    EXPECT_EQ(lstat("appeared.txt", &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+TEST_F(CalculateCommand, EmptyFileNameGivesDotTxt) {
+    d.fields[IDC_FILE] = "";
+    EXPECT_EQ(runCalculateCommand(d), CommandEnd::Completed);
+    EXPECT_TRUE(exists(".txt"));
+}
+
+TEST_F(CalculateCommand, DepthsOutsideTheSolverBracketAreWarnedAbout) {
+    // No discharge: neither a normal nor a critical depth exists.
+    d.fields[IDC_Q] = "0";
+    EXPECT_EQ(runCalculateCommand(d), CommandEnd::Completed);
+    const Lines expected = {
+        "Achtung!: Normaltiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig",
+        "Achtung!: Kritische Tiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig",
+        "Info: Datei wurde erstellt"};
+    EXPECT_EQ(d.messages(), expected);
+    EXPECT_NE(readFile("Bericht.txt").find("hn: \t 70.000[m]"), std::string::npos);
+}
+
+}  // namespace
