@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the release build, the same tests
-# under AddressSanitizer and UndefinedBehaviorSanitizer, and the benchmarks'
-# build.
+# Builds everything and runs every test: the Linux build with its tests, the
+# 32-bit and 64-bit Windows cross builds with their tests under Wine, the
+# same Linux tests under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the benchmarks' build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-packages.sh
+bash scripts/install-packages.sh --windows
 
 jobs=$(nproc)
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+for arch in i686 x86_64; do
+  cmake -S . -B "build/windows-$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "build/windows-$arch" -j"$jobs"
+done
+
+windows_builds="$PWD/build/windows-i686/platform/win32;$PWD/build/windows-x86_64/platform/win32"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DCHANNEL_WINDOWS_BUILDS="$windows_builds" >/dev/null
 cmake --build build/release -j"$jobs"
 ctest --test-dir build/release --output-on-failure -j"$jobs"
 

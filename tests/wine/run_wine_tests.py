@@ -1,0 +1,220 @@
+#!/usr/bin/env python3
+"""Runs the Windows programs under Wine on a virtual display and checks their
+windows, and that they give the same answers as the console programs.
+
+usage: run_wine_tests.py CONSOLE_DIR WINDOWS_BUILD_DIR...
+
+Each WINDOWS_BUILD_DIR holds Quostel.exe, Pelvarin.exe and dialog_driver.exe
+of one cross build. A build whose programs cannot run here is reported as
+skipped with the reason; when none can run, the exit status is 77 (skipped).
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+SKIP = 77
+
+QUOSTEL_FIELDS = {'bso': 1000, 'm': 1001, 'n': 1002, 'Iso': 1003, 'kst': 1004, 'h': 1005}
+QUOSTEL_RESULTS = [('A', 1012), ('U', 1013), ('R', 1014), ('hE', 1008), ('v', 1006), ('Q', 1007),
+                   ('hgr', 1009), ('hEm', 1010), ('Fr', 1011), ('k', 1015), ('hp', 1016)]
+PELVARIN_FIELDS = {'bso': 1001, 'm': 1002, 'n': 1003, 'Q': 1004, 'kst': 1010, 'Iso': 1000, 'beta': 1006,
+                   'l': 1007, 'hu': 1008, 'wsp': 1005, 'Pa': 1009, 'file': 1011}
+
+MILD = {'bso': '2', 'm': '1.5', 'n': '1.5', 'Iso': '1e-3', 'kst': '30', 'h': '1'}
+EXAMPLE = {'bso': '2', 'm': '1.5', 'n': '1.5', 'Q': '10', 'kst': '30', 'Iso': '0.001', 'beta': '1',
+           'l': '100', 'hu': '3', 'wsp': '103', 'Pa': '20'}
+
+QUOSTEL_CORPUS = [
+    MILD,
+    dict(MILD, Iso='0.07'),
+    dict(MILD, Iso='0.05'),
+    dict(MILD, kst='120', Iso='0.1'),
+    {'bso': '1', 'm': '0', 'n': '0', 'Iso': '1e-3', 'kst': '30', 'h': '0.01'},
+    {'bso': '5000', 'm': '0', 'n': '0', 'Iso': '0.01', 'kst': '40', 'h': '20'},
+    dict(MILD, h='1000'),
+    dict(MILD, m='100', n='0', h='0.003'),
+    dict(MILD, bso='0'),
+    dict(MILD, kst='95', Iso='0.08', h='-1'),
+    dict(MILD, bso='12abc', m='1,5', n=' +2.5e-1'),
+    dict(MILD, h='+INF'),
+    dict(MILD, bso='0.0000001', h='0.0002'),
+    {},
+]
+
+PELVARIN_CORPUS = [
+    EXAMPLE,
+    dict(EXAMPLE, hu='1.6', wsp='101.6'),
+    dict(EXAMPLE, Pa='15000', l='1'),
+    dict(EXAMPLE, Pa='-3'),
+    dict(EXAMPLE, Q='0'),
+    dict(EXAMPLE, kst='150', Iso='0.1', hu='0'),
+    dict(EXAMPLE, bso='0', beta='0', Pa='2.9'),
+    dict(EXAMPLE, m='0', n='0', Q='55.5', l='1000', Pa='40'),
+    dict(EXAMPLE, Pa='15001'),
+    dict(EXAMPLE, wsp=''),
+    dict(EXAMPLE, bso='', m='', n=''),
+    dict(EXAMPLE, hu='15', wsp='115', Iso='0.00001', Pa='300'),
+]
+
+
+class Wine:
+    def __init__(self, loader, build, prefix, display):
+        self.loader, self.build = loader, build
+        self.env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG='-all', DISPLAY=display, LANG='C.UTF-8')
+
+    def exe(self, name):
+        return os.path.join(self.build, name)
+
+    def drive(self, program, steps, cwd):
+        run = subprocess.run([self.loader, self.exe('dialog_driver.exe'), self.exe(program)] + steps, cwd=cwd,
+                             env=self.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
+        if run.returncode != 0:
+            raise RuntimeError('driver failed (%d): %s' % (run.returncode, run.stderr.decode('latin-1')))
+        return run.stdout.decode('latin-1').replace('\r\n', '\n')
+
+
+def console(program, fields, cwd):
+    args = [program] + ['%s=%s' % kv for kv in fields.items()]
+    run = subprocess.run(args, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
+    return run.stdout.decode('latin-1'), run.stderr.decode('latin-1')
+
+
+class Checks:
+    def __init__(self):
+        self.passed = self.failed = 0
+
+    def expect(self, name, actual, expected):
+        if actual == expected:
+            self.passed += 1
+        else:
+            self.failed += 1
+            print('FAIL %s\n  expected: %r\n  actual:   %r' % (name, expected, actual))
+
+
+def set_steps(fields, ids):
+    return ['set:%d=%s' % (ids[k], v) for k, v in fields.items()]
+
+
+def quostel_corpus(wine, console_dir, work, checks):
+    for i, fields in enumerate(QUOSTEL_CORPUS):
+        out, err = console(os.path.join(console_dir, 'quostel'), fields, work)
+        expected_results = dict(line.split('=', 1) for line in out.splitlines())
+        expected = err + ''.join('%d=%s\n' % (cid, expected_results.get(name, '')) for name, cid in QUOSTEL_RESULTS)
+        actual = wine.drive('Quostel.exe', set_steps(fields, QUOSTEL_FIELDS) + ['press:1018'] +
+                            ['get:%d' % cid for _, cid in QUOSTEL_RESULTS], work)
+        checks.expect('quostel corpus %d %r' % (i, fields), actual, expected)
+
+
+def pelvarin_corpus(wine, console_dir, work, checks):
+    for i, fields in enumerate(PELVARIN_CORPUS):
+        linux = os.path.join(work, 'linux%d' % i)
+        windows = os.path.join(work, 'windows%d' % i)
+        os.makedirs(linux)
+        os.makedirs(windows)
+        fields = dict(fields, file='Bericht')
+        _, err = console(os.path.join(console_dir, 'pelvarin'), fields, linux)
+        actual = wine.drive('Pelvarin.exe', set_steps(fields, PELVARIN_FIELDS) + ['press:1012'], windows)
+        checks.expect('pelvarin corpus %d messages %r' % (i, fields), actual, err)
+        report_l = os.path.join(linux, 'Bericht.txt')
+        report_w = os.path.join(windows, 'Bericht.txt')
+        checks.expect('pelvarin corpus %d report exists' % i, os.path.exists(report_w), os.path.exists(report_l))
+        if os.path.exists(report_l) and os.path.exists(report_w):
+            with open(report_l, 'rb') as a, open(report_w, 'rb') as b:
+                checks.expect('pelvarin corpus %d report bytes' % i, b.read() == a.read(), True)
+
+
+def window_scenarios(wine, work, checks):
+    q = lambda steps: wine.drive('Quostel.exe', steps, work)
+    p = lambda steps: wine.drive('Pelvarin.exe', steps, work)
+    quostel_template = os.path.join(HERE, 'quostel_template.tsv')
+    pelvarin_template = os.path.join(HERE, 'pelvarin_template.tsv')
+    # The system adds WS_CLIPSIBLINGS to the style and the control-parent and
+    # window-edge flags to the extended style of every top-level dialog.
+    checks.expect('quostel window', q(['window', 'template:' + quostel_template]),
+                  'caption Quostel style 0x94CA0044 exstyle 0x00010100 at 0,0\ntemplate: 56 rows, 0 mismatches\n')
+    checks.expect('pelvarin window', p(['window', 'template:' + pelvarin_template]),
+                  'caption Pelvarin style 0x94CA0044 exstyle 0x00010100 at 0,0\ntemplate: 39 rows, 0 mismatches\n')
+
+    mild = set_steps(MILD, QUOSTEL_FIELDS)
+    checks.expect('quostel Escape closes with 0', q(['key:escape', 'exit']), 'exit 0\n')
+    checks.expect('quostel Quit closes with 0', q(['press:2', 'exit']), 'exit 0\n')
+    checks.expect('quostel Close closes with 0', q(['close', 'exit']), 'exit 0\n')
+    checks.expect('quostel Enter in a field does not calculate',
+                  q(mild + ['focus:1005', 'key:enter', 'get:1012', 'alive']), '1012=\nalive\n')
+    checks.expect('quostel Alt+C calculates', q(mild + ['focus:1005', 'key:altc', 'get:1012']), '1012=3.5\n')
+    checks.expect('quostel failing command keeps the results',
+                  q(mild + ['press:1018', 'set:1005=0', 'press:1018', 'get:1012', 'get:1016']),
+                  'Fehler!: Bitte Eingabe hu kontrollieren\n1012=3.5\n1016=1.05\n')
+    checks.expect('quostel long text is cut', q(mild + ['set:1000=' + '7' * 300, 'press:1018', 'get:1012']),
+                  'Fehler!: Bitte Eingabe bso kontrollieren\n1012=\n')
+
+    example = set_steps(dict(EXAMPLE, file='Zweimal'), PELVARIN_FIELDS)
+    checks.expect('pelvarin Escape does nothing', p(['key:escape', 'alive']), 'alive\n')
+    checks.expect('pelvarin Enter runs Calculate on empty fields', p(['key:enter']),
+                  'Fehler!: Bitte Eingabe bso kontrollieren\n')
+    checks.expect('pelvarin second run finds the file',
+                  p(example + ['press:1012', 'press:1012']),
+                  'Info: Datei wurde erstellt\nFehler!: Datei schon vorhanden\n')
+    checks.expect('pelvarin warnings then a failure',
+                  p(set_steps(dict(EXAMPLE, kst='150', Iso='0.1', hu='0'), PELVARIN_FIELDS) + ['press:1012']),
+                  'Achtung!: Kst Wert sehr hoch!\nAchtung!: Wert Iso hoch\nFehler!: Bitte Eingabe hu kontrollieren\n')
+    checks.expect('pelvarin long text is cut', p(['set:1001=' + '7' * 300, 'press:1012']),
+                  'Fehler!: Bitte Eingabe bso kontrollieren\n')
+    checks.expect('pelvarin Alt+Q quits with 0', p(['key:altq', 'exit']), 'exit 0\n')
+    checks.expect('pelvarin Close quits with 0', p(['close', 'exit']), 'exit 0\n')
+
+
+def runs_here(wine, work):
+    try:
+        out = wine.drive('Quostel.exe', ['alive'], work)
+        return out == 'alive\n', out
+    except Exception as error:  # noqa: BLE001 - any failure means it cannot run here
+        return False, str(error)
+
+
+def main():
+    console_dir = os.path.abspath(sys.argv[1])
+    builds = [os.path.abspath(b) for b in sys.argv[2:]]
+    if shutil.which('Xvfb') is None:
+        print('SKIPPED: Xvfb is not installed')
+        return SKIP
+    checks = Checks()
+    ran = 0
+    with tempfile.TemporaryDirectory() as work:
+        display = ':%d' % (90 + os.getpid() % 100)
+        xvfb = subprocess.Popen(['Xvfb', display, '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            for build in builds:
+                with open(os.path.join(build, 'bitness')) as f:
+                    bits = f.read().strip()
+                loader = '/usr/lib/wine/wine64' if bits == '64' else '/usr/lib/wine/wine'
+                if not os.path.exists(os.path.join(build, 'Quostel.exe')) or not os.access(loader, os.X_OK):
+                    print('SKIPPED %s-bit programs: no build or no Wine loader %s' % (bits, loader))
+                    continue
+                prefix = os.path.join(build, 'wineprefix')
+                wine = Wine(loader, build, prefix, display)
+                ok, why = runs_here(wine, work)
+                if not ok:
+                    print('SKIPPED %s-bit programs: Wine cannot run them on this machine: %s' % (bits, why.strip()[:300]))
+                    continue
+                ran += 1
+                print('running the %s-bit programs under Wine' % bits)
+                window_scenarios(wine, work, checks)
+                quostel_corpus(wine, console_dir, work, checks)
+                pelvarin_corpus(wine, console_dir, work, checks)
+        finally:
+            xvfb.terminate()
+            xvfb.wait()
+    if ran == 0:
+        print('SKIPPED: no Windows build could run under Wine here')
+        return SKIP
+    print('%d passed, %d failed' % (checks.passed, checks.failed))
+    return 0 if checks.failed == 0 else 1
+
+
+if __name__ == '__main__':
+    sys.exit(main())
