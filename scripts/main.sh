@@ -24,7 +24,7 @@ if [[ -n "${DISPLAY:-}" ]]; then
   folder=$(mktemp -d)
   echo "Opening $program ($arch) under Wine; reports are written to $folder"
   cd "$folder"
-  WINEDEBUG=-all "$loader" "$exe"
+  WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$loader" "$exe"
   exit 0
 fi
 

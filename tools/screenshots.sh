@@ -8,7 +8,7 @@ build=$(cd "$1" && pwd)
 loader=/usr/lib/wine/wine64
 [[ $(cat "$build/bitness") == 32 ]] && loader=/usr/lib/wine/wine
 screen=$(mktemp -d)
-export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all DISPLAY=:55
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all DISPLAY=:55 WINEDLLOVERRIDES="mscoree,mshtml="
 Xvfb "$DISPLAY" -screen 0 640x560x24 -fbdir "$screen" -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; rm -rf "$screen"' EXIT

@@ -61,19 +61,38 @@ PELVARIN_CORPUS = [
 
 
 class Wine:
-    def __init__(self, loader, build, prefix, display):
-        self.loader, self.build = loader, build
-        self.env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG='-all', DISPLAY=display, LANG='C.UTF-8')
+    def __init__(self, loader, server, build, prefix, display):
+        self.loader, self.server, self.build = loader, server, build
+        # No .NET or HTML engine: a fresh prefix would otherwise offer to install them.
+        self.env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG='-all', DISPLAY=display, LANG='C.UTF-8',
+                        WINEDLLOVERRIDES='mscoree,mshtml=')
+
+    def start_server(self):
+        # One persistent server for the whole run: otherwise every program
+        # started would start Wine's server and services anew.
+        # A server that is still running cannot be made persistent: wait for
+        # it to end first.
+        quiet = dict(env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run([self.server, '-w'], **quiet)
+        subprocess.run([self.server, '-p'], **quiet)
+
+    def stop_server(self):
+        subprocess.run([self.server, '-k'], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def exe(self, name):
         return os.path.join(self.build, name)
 
     def drive(self, program, steps, cwd):
-        run = subprocess.run([self.loader, self.exe('dialog_driver.exe'), self.exe(program)] + steps, cwd=cwd,
-                             env=self.env, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
-        if run.returncode != 0:
-            raise RuntimeError('driver failed (%d): %s' % (run.returncode, run.stderr.decode('latin-1')))
-        return run.stdout.decode('latin-1').replace('\r\n', '\n')
+        # Output through files, not pipes: Wine's services outlive the driver
+        # and would hold a pipe open.
+        with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+            run = subprocess.run([self.loader, self.exe('dialog_driver.exe'), self.exe(program)] + steps, cwd=cwd,
+                                 env=self.env, stdout=out, stderr=err, timeout=300)
+            out.seek(0)
+            err.seek(0)
+            if run.returncode != 0:
+                raise RuntimeError('driver failed (%d): %s' % (run.returncode, err.read().decode('latin-1')))
+            return out.read().decode('latin-1').replace('\r\n', '\n')
 
 
 def console(program, fields, cwd):
@@ -192,20 +211,25 @@ def main():
                 with open(os.path.join(build, 'bitness')) as f:
                     bits = f.read().strip()
                 loader = '/usr/lib/wine/wine64' if bits == '64' else '/usr/lib/wine/wine'
+                server = '/usr/lib/wine/wineserver64' if bits == '64' else '/usr/lib/wine/wineserver32'
                 if not os.path.exists(os.path.join(build, 'Quostel.exe')) or not os.access(loader, os.X_OK):
                     print('SKIPPED %s-bit programs: no build or no Wine loader %s' % (bits, loader))
                     continue
                 prefix = os.path.join(build, 'wineprefix')
-                wine = Wine(loader, build, prefix, display)
-                ok, why = runs_here(wine, work)
+                wine = Wine(loader, server, build, prefix, display)
+                ok, why = runs_here(wine, work)  # also sets up a fresh prefix
                 if not ok:
                     print('SKIPPED %s-bit programs: Wine cannot run them on this machine: %s' % (bits, why.strip()[:300]))
                     continue
-                ran += 1
-                print('running the %s-bit programs under Wine' % bits)
-                window_scenarios(wine, work, checks)
-                quostel_corpus(wine, console_dir, work, checks)
-                pelvarin_corpus(wine, console_dir, work, checks)
+                wine.start_server()
+                try:
+                    ran += 1
+                    print('running the %s-bit programs under Wine' % bits)
+                    window_scenarios(wine, work, checks)
+                    quostel_corpus(wine, console_dir, work, checks)
+                    pelvarin_corpus(wine, console_dir, work, checks)
+                finally:
+                    wine.stop_server()
         finally:
             xvfb.terminate()
             xvfb.wait()
