@@ -212,8 +212,12 @@ def main():
                     bits = f.read().strip()
                 loader = '/usr/lib/wine/wine64' if bits == '64' else '/usr/lib/wine/wine'
                 server = '/usr/lib/wine/wineserver64' if bits == '64' else '/usr/lib/wine/wineserver32'
-                if not os.path.exists(os.path.join(build, 'Quostel.exe')) or not os.access(loader, os.X_OK):
-                    print('SKIPPED %s-bit programs: no build or no Wine loader %s' % (bits, loader))
+                if not os.path.exists(os.path.join(build, 'Quostel.exe')):
+                    print('SKIPPED %s-bit programs: not built in %s' % (bits, build))
+                    continue
+                if not os.access(loader, os.X_OK):
+                    print('SKIPPED %s-bit programs: no Wine loader %s (Wine for %s-bit programs is installed only '
+                          'where the kernel runs such code)' % (bits, loader, bits))
                     continue
                 prefix = os.path.join(build, 'wineprefix')
                 wine = Wine(loader, server, build, prefix, display)
