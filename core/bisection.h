@@ -29,6 +29,11 @@ inline bool signsDiffer(double a, double b) {
 //     and 31 residual evaluations on the depth bracket [0.05, 70].
 //   - A bracket without a sign change is not reported: the lower end climbs
 //     at every step and the result lies less than 1e-7 below H.
+//   - Above about 5e8 m two neighbouring doubles lie more than 1e-7 apart,
+//     so a bracket there can stop shrinking before it is 1e-7 wide. The
+//     search then stops as soon as no double lies between its ends and
+//     returns the lower end, instead of looping for ever. Below that
+//     magnitude a midpoint always lies strictly inside, and nothing changes.
 template <class Residual>
 double solveDepthBisection(Residual f, double L, double H) {
     double lo = L;
@@ -36,6 +41,9 @@ double solveDepthBisection(Residual f, double L, double H) {
     double flo = f(lo);
     for (;;) {
         const double mid = (lo + hi) * 0.5;
+        // Also ends a bracket of NaN or infinite ends (a depth beyond the
+        // range of a double, from a march without sign changes).
+        if (!(mid > lo && mid < hi)) return lo;
         const double fmid = f(mid);
         if (fmid == 0.0) return mid;
         if (signsDiffer(flo, fmid)) {
@@ -44,8 +52,6 @@ double solveDepthBisection(Residual f, double L, double H) {
             lo = mid;
             flo = fmid;
         }
-        // Written so that a NaN bracket (from a depth beyond the range of a
-        // double) ends the search instead of looping.
         if (!(hi - lo > BISECTION_TOLERANCE)) return lo;
     }
 }

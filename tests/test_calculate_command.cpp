@@ -210,3 +210,52 @@ TEST_F(CalculateCommand, DepthsOutsideTheSolverBracketAreWarnedAbout) {
 }
 
 }  // namespace
+
+namespace {
+
+const char* const HOSTILE[] = {
+    "", "-", ".", "1e", "-0", "+INF", "-INF", "+NAN", "-NAN", "1e309", "4.9e-324", "1e-400", "0x10",
+    "\t\r\n 3", "1,5", "\xFC\xE4\xF6", "%s%n%d", "99999999999999999999", "2147483648", "-2147483649", "../x",
+};
+
+TEST_F(CalculateCommand, HostileTextsInEveryField) {
+    for (int control : {IDC_BSO, IDC_M, IDC_N, IDC_Q, IDC_KST, IDC_ISO, IDC_BETA, IDC_L, IDC_HU, IDC_WSP, IDC_PA,
+                        IDC_FILE}) {
+        for (std::size_t i = 0; i < std::size(HOSTILE); ++i) {
+            const char* text = HOSTILE[i];
+            SCOPED_TRACE(testing::Message() << control << " = \"" << text << '"');
+            FakeDialog run = d;
+            run.fields[control] = text;
+            if (control != IDC_FILE) run.fields[IDC_FILE] = "r" + std::to_string(control) + "_" + std::to_string(i);
+            run.fields[IDC_PA] = control == IDC_PA ? text : "3";
+            runCalculateCommand(run);
+            // whatever happened, the last message tells how it ended
+            ASSERT_FALSE(run.messages().empty());
+        }
+    }
+}
+
+TEST_F(CalculateCommand, ExtremeInputsThatPassTheChecks) {
+    const std::map<int, std::string> cases[] = {
+        {{IDC_BSO, "5000"}, {IDC_M, "100"}, {IDC_N, "100"}, {IDC_Q, "1e308"}, {IDC_KST, "150"}, {IDC_ISO, "0.1"},
+         {IDC_BETA, "1.5"}, {IDC_L, "1000"}, {IDC_HU, "1000"}, {IDC_WSP, "1e308"}, {IDC_PA, "15000"}},
+        {{IDC_BSO, "1e-300"}, {IDC_M, "0"}, {IDC_N, "0"}, {IDC_Q, "0"}, {IDC_KST, "1e-300"}, {IDC_ISO, "1e-300"},
+         {IDC_BETA, "0"}, {IDC_L, "1e-300"}, {IDC_HU, "1e-300"}, {IDC_WSP, "4.9e-324"}, {IDC_PA, "-2147483648"}},
+        {{IDC_BSO, "0"}, {IDC_M, "4.9e-324"}, {IDC_N, "0"}, {IDC_Q, "1e308"}, {IDC_KST, "1"}, {IDC_ISO, "0.1"},
+         {IDC_BETA, "1"}, {IDC_L, "1000"}, {IDC_HU, "0.001"}, {IDC_WSP, "1"}, {IDC_PA, "100"}},
+        // no discharge, steep: the march climbs by the bracket's upper end
+        {{IDC_BSO, "2"}, {IDC_M, "1"}, {IDC_N, "1"}, {IDC_Q, "0"}, {IDC_KST, "30"}, {IDC_ISO, "0.1"},
+         {IDC_BETA, "1"}, {IDC_L, "1000"}, {IDC_HU, "1"}, {IDC_WSP, "1"}, {IDC_PA, "15000"}},
+    };
+    int i = 0;
+    for (const auto& fields : cases) {
+        SCOPED_TRACE(i);
+        FakeDialog run;
+        run.fields = fields;
+        run.fields[IDC_FILE] = "extreme" + std::to_string(i++);
+        EXPECT_EQ(runCalculateCommand(run), CommandEnd::Completed);
+        EXPECT_EQ(run.messages().back(), "Info: Datei wurde erstellt");
+    }
+}
+
+}  // namespace

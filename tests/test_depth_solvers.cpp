@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "bisection.h"
 #include "depth_solvers.h"
@@ -55,6 +56,35 @@ TEST(Bisection, NoSignChangeClimbsToJustBelowTheUpperEnd) {
         EXPECT_EQ(h, NO_ROOT);
         EXPECT_LT(70.0 - h, 1e-7);
     }
+}
+
+TEST(Bisection, HugeBracketsEndWhenNoDoubleLiesBetweenTheEnds) {
+    // Above about 5e8 neighbouring doubles lie more than 1e-7 apart; the
+    // search must still end, next to the root or just below the upper end.
+    const struct {
+        double L, H, root;
+    } cases[] = {{6e8, 3e9, 1.7e9}, {6e15, 3e16, 1e16}, {6e300, 3e301, 1e301}, {6e300, 3e301, -1.0},
+                 {1e308, std::numeric_limits<double>::infinity(), -1.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.L);
+        int calls = 0;
+        const double h = solveDepthBisection(
+            [&](double x) {
+                ++calls;
+                return x - c.root;
+            },
+            c.L, c.H);
+        EXPECT_LE(calls, 1100);
+        if (c.root > 0) {
+            EXPECT_LE(h, c.root);
+            EXPECT_LE(c.root - h, 2 * (std::nextafter(c.root, c.H) - c.root));
+        } else {
+            EXPECT_LT(h, c.H);
+            EXPECT_GE(h, c.L);
+        }
+    }
+    // A bracket of NaN ends at once.
+    EXPECT_TRUE(std::isnan(solveDepthBisection([](double x) { return x; }, std::nan(""), 1.0)));
 }
 
 TEST(Bisection, ExactlyZeroAtAMidpointIsReturnedAtOnce) {

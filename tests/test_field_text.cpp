@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 #include "field_text.h"
@@ -97,6 +98,43 @@ TEST(FieldText, IntegerRules) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(parseIntegerField(c.text), c.value);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// Over an alphabet without letters other than e and E, the C library's
+// strtod reads the same value (it differs only for the words INF and NAN and
+// for hexadecimal forms), so it serves as an independent reference.
+TEST(FieldText, AgreesWithStrtodOnRandomDecimalTexts) {
+    const char alphabet[] = "0123456789012345678901234567890123456789..eE+- \t,a";
+    std::uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (int i = 0; i < 20000; ++i) {
+        char text[50];
+        const int length = static_cast<int>(next() % 30);
+        for (int k = 0; k < length; ++k) text[k] = alphabet[(next() >> 8) % (sizeof alphabet - 1)];
+        text[length] = '\0';
+        const double expected = std::strtod(text, nullptr);
+        const double actual = parseDecimalField(text);
+        EXPECT_TRUE(actual == expected && std::signbit(actual) == std::signbit(expected)) << '"' << text << '"';
+    }
+}
+
+TEST(FieldText, IntegerAgreesWithStrtolInRange) {
+    std::uint32_t seed = 777;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    const char alphabet[] = "0123456789 -+.a";
+    for (int i = 0; i < 20000; ++i) {
+        char text[50];
+        const int length = static_cast<int>(next() % 12);
+        for (int k = 0; k < length; ++k) text[k] = alphabet[(next() >> 8) % (sizeof alphabet - 1)];
+        text[length] = '\0';
+        const long long expected = std::strtoll(text, nullptr, 10);
+        if (expected < INT32_MIN || expected > INT32_MAX) continue;
+        EXPECT_EQ(parseIntegerField(text), expected) << '"' << text << '"';
     }
 }
 

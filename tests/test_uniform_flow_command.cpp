@@ -153,3 +153,43 @@ TEST(UniformFlowCommand, LargeDischargeSwitchesToExponentNotation) {
 }
 
 }  // namespace
+
+namespace {
+
+// Texts a user could type into any field; none may crash the command or
+// reach undefined behaviour (the tests also run under the sanitizers).
+const char* const HOSTILE[] = {
+    "", " ", "-", "+", ".", "e5", "1e", "-0", "+INF", "-INF", "+NAN", "-NAN", "1e308", "1e309", "-1e309",
+    "4.9e-324", "1e-320", "1e-400", "0x1p3", "\t\r\n\v\f7", "1,5", "\xFC\xE4\xF6", "%s%n%d", "99999999999999999999",
+    "0.0000000000000000000000000000000000000000000001", "5000", "1000", "100", "150", "0.1",
+};
+
+TEST(UniformFlowCommand, HostileTextsInEveryField) {
+    for (int control : {IDC_BSO, IDC_M, IDC_N, IDC_ISO, IDC_KST, IDC_H}) {
+        for (const char* text : HOSTILE) {
+            SCOPED_TRACE(testing::Message() << control << " = \"" << text << '"');
+            FakeDialog d = mildExample();
+            d.fields[control] = text;
+            const CommandEnd end = runUniformFlowCommand(d);
+            if (end == CommandEnd::Completed) {
+                EXPECT_FALSE(d.fields[IDC_HP].empty());
+            }
+        }
+    }
+}
+
+TEST(UniformFlowCommand, ExtremeInputsThatPassTheChecks) {
+    const std::map<int, std::string> cases[] = {
+        {{IDC_BSO, "1e-300"}, {IDC_M, "0"}, {IDC_N, "0"}, {IDC_ISO, "1e-300"}, {IDC_KST, "1e-300"}, {IDC_H, "1e-300"}},
+        {{IDC_BSO, "5000"}, {IDC_M, "100"}, {IDC_N, "100"}, {IDC_ISO, "0.1"}, {IDC_KST, "150"}, {IDC_H, "1000"}},
+        {{IDC_BSO, "4.9e-324"}, {IDC_M, "4.9e-324"}, {IDC_N, "0"}, {IDC_ISO, "0.05"}, {IDC_KST, "90"}, {IDC_H, "4.9e-324"}},
+    };
+    for (const auto& fields : cases) {
+        FakeDialog d;
+        d.fields = fields;
+        EXPECT_EQ(runUniformFlowCommand(d), CommandEnd::Completed);
+        EXPECT_FALSE(d.fields[IDC_HP].empty());
+    }
+}
+
+}  // namespace
