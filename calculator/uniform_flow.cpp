@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "constants.h"
+#include "portable_pow.h"
 #include "depth_solvers.h"
 #include "section.h"
 
@@ -17,8 +18,8 @@ UniformFlowResult computeUniformFlow(const UniformFlowInput& in) {
     } else {
         // Steep slopes: the slope term is the arcsine (not the sine) of the
         // bed angle atan(Iso), both in radians.
-        r.v = in.kst * std::pow(r.R, STEEP_SLOPE_RADIUS_EXPONENT) *
-              std::pow(std::asin(std::atan(in.Iso)), STEEP_SLOPE_TERM_EXPONENT);
+        r.v = in.kst * portablePow(r.R, STEEP_SLOPE_RADIUS_EXPONENT) *
+              portablePow(std::asin(std::atan(in.Iso)), STEEP_SLOPE_TERM_EXPONENT);
     }
     r.Q = r.v * r.A;
     r.hE = energyHead(in.h, r.v);

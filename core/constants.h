@@ -6,7 +6,8 @@
 // last bits of the results, but it costs about ten times as much in the long
 // step marches and, above all, double arithmetic gives the same bits on the
 // 64-bit Linux build and the 32-bit Windows build, so both platforms print
-// the same digits.
+// the same digits. For the same reason every general power goes through
+// portablePow rather than the C library's pow (portable_pow.cpp).
 #pragma once
 
 // g [m/s^2]

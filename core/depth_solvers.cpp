@@ -4,12 +4,13 @@
 
 #include "bisection.h"
 #include "constants.h"
+#include "portable_pow.h"
 #include "section.h"
 
 double criticalDepthResidual(double h, double bso, double m, double n, double Q) {
     const double B = (m + n) * h + bso;  // water-surface width
     const double X = B * (Q * Q * INV_GRAVITY);
-    const double P = std::pow(X, CRITICAL_DEPTH_EXPONENT);
+    const double P = portablePow(X, CRITICAL_DEPTH_EXPONENT);
     const double W = (m + n) * h * 0.5 + bso;  // mean width A/h
     return h - P * (1.0 / W);
 }
@@ -19,7 +20,7 @@ double normalDepthResidual(double h, double Q, double kst, double bso, double m,
     const double U = wettedPerimeter(s, h);
     const double A = wettedArea(s, h);
     const double R = A / U;
-    const double K = A * (std::pow(R, NORMAL_DEPTH_EXPONENT) * kst);  // conveyance
+    const double K = A * (portablePow(R, NORMAL_DEPTH_EXPONENT) * kst);  // conveyance
     return Q - std::sqrt(Iso) * K;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "constants.h"
+#include "portable_pow.h"
 
 double wettedArea(TrapezoidSection s, double h) {
     return (s.m + s.n) * 0.5 * h * h + s.bso * h;
@@ -27,7 +28,7 @@ double topWidth(TrapezoidSection s, double h) {
 // Iso^0.5 is taken as a square root: it is correctly rounded on every
 // platform, where a general power may differ in the last bit.
 double stricklerVelocity(double kst, double R, double Iso, double e) {
-    return kst * std::pow(R, e) * std::sqrt(Iso);
+    return kst * portablePow(R, e) * std::sqrt(Iso);
 }
 
 double velocityHead(double v) {

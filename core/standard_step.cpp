@@ -4,6 +4,7 @@
 
 #include "bisection.h"
 #include "constants.h"
+#include "portable_pow.h"
 #include "section.h"
 
 namespace {
@@ -37,7 +38,7 @@ double residual(const StepTerms& t, double h) {
     const double T = vm * vm * t.l;
     const double P = t.bank * (t.hKnown + h) + 2.0 * t.bso;  // UK + UT
     const double Rm = S / P;  // mean area over mean perimeter
-    const double hf = T / (std::pow(Rm, FRICTION_EXPONENT) * (t.kst * t.kst));  // friction loss over l
+    const double hf = T / (portablePow(Rm, FRICTION_EXPONENT) * (t.kst * t.kst));  // friction loss over l
     return ((hf + E) - t.l * t.Iso) - h;
 }
 
