@@ -7,7 +7,7 @@
 // step marches and, above all, double arithmetic gives the same bits on the
 // 64-bit Linux build and the 32-bit Windows build, so both platforms print
 // the same digits. For the same reason every general power goes through
-// portablePow rather than the C library's pow (portable_pow.cpp).
+// portablePow rather than the C library's pow (portable_pow.h).
 #pragma once
 
 // g [m/s^2]

@@ -14,13 +14,15 @@
 namespace {
 std::atomic<long> allocations{0};
 }
-void* operator new(std::size_t size) {
+// Kept out of line, so that the compiler does not pair the malloc and free
+// inside them with the new and delete of their callers.
+[[gnu::noinline]] void* operator new(std::size_t size) {
     ++allocations;
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 

@@ -26,7 +26,8 @@ TEST(PortablePow, ExactCases) {
     EXPECT_TRUE(std::isnan(portablePow(std::nan(""), 2.0)));
 }
 
-// Within one unit in the last place of the long double power, for the
+// Within one unit in the last place of the long double power (the routine
+// promises 0.52), for the
 // exponents of the hydraulic relations and for general arguments.
 TEST(PortablePow, WithinOneUnitInTheLastPlace) {
     const double exponents[] = {0.666666666666, 0.33333333333, 1.33333333333333, 0.6666666666, 0.52, 0.4};
