@@ -14,6 +14,8 @@ import re
 import subprocess
 import sys
 
+from checks import Checks
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 SYSTEM_DLLS = {'KERNEL32.dll', 'USER32.dll', 'msvcrt.dll'}
 GERMAN, GERMANY, SWITZERLAND = 7, 1, 2
@@ -25,17 +27,6 @@ PROGRAMS = {
                  'version': '1.0', 'template': 'pelvarin_template.tsv'},
 }
 
-
-class Checks:
-    def __init__(self):
-        self.passed = self.failed = 0
-
-    def expect(self, name, actual, expected):
-        if actual == expected:
-            self.passed += 1
-        else:
-            self.failed += 1
-            print('FAIL %s\n  expected: %r\n  actual:   %r' % (name, expected, actual))
 
 
 def unescape(text):
@@ -144,7 +135,7 @@ def main():
     checks = Checks()
     for build in sys.argv[1:]:
         check(build, checks)
-    print('%d passed, %d failed' % (checks.passed, checks.failed))
+    checks.summary()
     return 0 if checks.failed == 0 and checks.passed > 0 else 1
 
 

@@ -12,6 +12,8 @@ import os
 import shutil
 import subprocess
 import sys
+
+from checks import Checks
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -100,17 +102,6 @@ def console(program, fields, cwd):
     run = subprocess.run(args, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
     return run.stdout.decode('latin-1'), run.stderr.decode('latin-1')
 
-
-class Checks:
-    def __init__(self):
-        self.passed = self.failed = 0
-
-    def expect(self, name, actual, expected):
-        if actual == expected:
-            self.passed += 1
-        else:
-            self.failed += 1
-            print('FAIL %s\n  expected: %r\n  actual:   %r' % (name, expected, actual))
 
 
 def set_steps(fields, ids):
@@ -240,7 +231,7 @@ def main():
     if ran == 0:
         print('SKIPPED: no Windows build could run under Wine here')
         return SKIP
-    print('%d passed, %d failed' % (checks.passed, checks.failed))
+    checks.summary()
     return 0 if checks.failed == 0 else 1
 
 
