@@ -43,5 +43,5 @@ if kernel_runs_32bit; then
     install_missing wine wine32:i386 || echo "wine32 could not be installed: the 32-bit Wine tests will be skipped"
   fi
 else
-  echo "This kernel does not run 32-bit programs: the Wine tests run the 64-bit build of the programs."
+  echo "This kernel does not run 32-bit programs: Wine runs the 64-bit build of the programs here."
 fi
