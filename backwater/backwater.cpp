@@ -28,6 +28,11 @@ void computeBackwater(const BackwaterInput& in, FineMarch& march, BackwaterResul
     r.hemin = energyHead(r.hgr, in.Q / wettedArea(s, r.hgr));
     r.Fr = froudeNumber(r.vn, r.hgr);
 
+    r.hnFound = normalDepthInBracket(in.Q, in.kst, in.bso, in.m, in.n, in.Iso);
+    r.hgrFound = criticalDepthInBracket(in.bso, in.m, in.n, in.Q);
+    r.branch = flowBranch(r.hn, in.beta, in.bso, in.m, in.n, in.Q, in.kst, in.Iso);
+    r.criticalAssumed = false;
+
     // Profile table: march upstream at spacing l; the depth computed for
     // profile Pa is not kept.
     ProfileTable& t = r.profiles;
@@ -37,14 +42,20 @@ void computeBackwater(const BackwaterInput& in, FineMarch& march, BackwaterResul
     for (int i = 0; i < t.count; ++i) {
         t.hp[i] = h;
         t.wsp[i] = bedAtControl + i * in.l * in.Iso + h;
-        h = nextProfileDepth(h, in.beta, in.bso, in.m, in.n, in.Q, in.l, in.kst, in.Iso);
+        const StepDepth next = nextProfileDepthOnBranch(h, r.branch, in.beta, in.bso, in.m, in.n, in.Q, in.l,
+                                                        in.kst, in.Iso);
+        h = next.h;
+        r.criticalAssumed |= next.criticalAssumed;
     }
 
     // March at 1 m over all stations, whatever l and Pa are, for the length.
     h = in.hu;
     for (int j = 0; j < FINE_STEP_COUNT; ++j) {
         march.depth[j] = h;
-        h = nextProfileDepth(h, in.beta, in.bso, in.m, in.n, in.Q, 1.0, in.kst, in.Iso);
+        const StepDepth next = nextProfileDepthOnBranch(h, r.branch, in.beta, in.bso, in.m, in.n, in.Q, 1.0,
+                                                        in.kst, in.Iso);
+        h = next.h;
+        r.criticalAssumed |= next.criticalAssumed;
     }
 
     // Length: the last station of the unbroken run from the control profile
@@ -58,4 +69,26 @@ void computeBackwater(const BackwaterInput& in, FineMarch& march, BackwaterResul
         r.kind = LengthKind::Backwater;
         for (int j = 0; j < FINE_STEP_COUNT && march.depth[j] > BACKWATER_BAND * r.hn; ++j) r.length = j;
     }
+}
+
+int backwaterWarnings(const BackwaterInput& in, const BackwaterResult& r,
+                      BackwaterWarning (&warnings)[MAX_BACKWATER_WARNINGS]) {
+    int count = 0;
+    if (!r.hnFound) warnings[count++] = BackwaterWarning::NormalDepthOutside;
+    if (!r.hgrFound) warnings[count++] = BackwaterWarning::CriticalDepthOutside;
+    if (count > 0) return count;
+
+    // A march upstream describes subcritical flow only: on a steep channel,
+    // or from a supercritical control depth, the flow is controlled from
+    // upstream and the computed length means nothing.
+    const double hb = r.branch.hb;
+    if (in.beta > 0.0 && r.branch.hbFound && (r.hn <= hb || in.hu < hb)) {
+        warnings[count++] = BackwaterWarning::Supercritical;
+        return count;
+    }
+    if (r.criticalAssumed) warnings[count++] = BackwaterWarning::CriticalDepthAssumed;
+    if (r.kind != LengthKind::None && r.length == FINE_STEP_COUNT - 1) {
+        warnings[count++] = BackwaterWarning::LengthBeyondMarch;
+    }
+    return count;
 }

@@ -13,6 +13,8 @@
 
 #include <cstdint>
 
+#include "standard_step.h"
+
 // Capacity of the profile table and of the 1 m march.
 constexpr int PROFILE_CAPACITY = 15000;
 // Stations of the 1 m march: 0 to 14998 m upstream of the control profile.
@@ -64,6 +66,14 @@ struct BackwaterResult {
     ProfileTable profiles;
     LengthKind kind;
     std::int32_t length;  // backwater or drawdown length [m], 0 for None
+
+    // What the report does not show, for the warnings: whether the solvers
+    // found their depths inside the depth bracket, the critical depth of the
+    // energy balance hb (of sqrt(beta) Q) and the branch the marches kept to.
+    bool hnFound;
+    bool hgrFound;
+    FlowBranch branch;
+    bool criticalAssumed;  // a step of either march found no subcritical balance and took hb
 };
 
 // Fills `result` from `in` (which passed the checks of the command, with Pa
@@ -71,3 +81,19 @@ struct BackwaterResult {
 // reserved by the caller for the program's whole run; nothing is allocated.
 // Performs max(Pa, 0) + 14999 standard-step solutions and reports nothing.
 void computeBackwater(const BackwaterInput& in, FineMarch& march, BackwaterResult& result);
+
+// The warnings a computed result calls for, in the order they are shown.
+enum class BackwaterWarning {
+    NormalDepthOutside,    // hn not found in the depth bracket: results mean nothing
+    CriticalDepthOutside,  // hgr not found in the depth bracket: results mean nothing
+    Supercritical,         // steep channel or supercritical control depth: no march upstream
+    CriticalDepthAssumed,  // a step took hb where the energy could not be balanced
+    LengthBeyondMarch,     // every station of the 1 m march lies outside the band
+};
+constexpr int MAX_BACKWATER_WARNINGS = 5;
+
+// Fills `warnings` with those that apply and returns their count. A depth
+// outside the bracket makes every later warning moot, and a supercritical
+// flow makes the march's own warnings moot.
+int backwaterWarnings(const BackwaterInput& in, const BackwaterResult& r,
+                      BackwaterWarning (&warnings)[MAX_BACKWATER_WARNINGS]);

@@ -1,7 +1,6 @@
 #include "calculate_command.h"
 
 #include "backwater.h"
-#include "depth_solvers.h"
 #include "field_text.h"
 #include "pelvarin_controls.h"
 #include "pelvarin_messages.h"
@@ -40,8 +39,6 @@ bool readInput(Reader& r, BackwaterInput& in) {
     if (!(in.m >= 0.0 && in.m <= 100.0)) return r.refuse(CHECK_M);
     in.n = r.decimal(IDC_N);
     if (!(in.n >= 0.0 && in.n <= 100.0)) return r.refuse(CHECK_N);
-    // A section without bed width and with vertical walls has no area.
-    if (in.bso == 0.0 && in.m == 0.0 && in.n == 0.0) return r.refuse(CHECK_BSO);
     in.Q = r.decimal(IDC_Q);
     if (!(in.Q >= 0.0)) return r.refuse(CHECK_Q);
     in.kst = r.decimal(IDC_KST);
@@ -61,7 +58,21 @@ bool readInput(Reader& r, BackwaterInput& in) {
     in.Pa = parseIntegerField(r.text(IDC_PA));
     // More profiles than the table holds are refused like a count of 0.
     if (in.Pa == 0 || in.Pa > PROFILE_CAPACITY) return r.refuse(CHECK_PA);
+    // A section without bed width and with vertical walls has no area. Tested
+    // after every single field, so that each field keeps its own message.
+    if (in.bso == 0.0 && in.m == 0.0 && in.n == 0.0) return r.refuse(CHECK_BSO);
     return true;
+}
+
+const char* warningText(BackwaterWarning w) {
+    switch (w) {
+        case BackwaterWarning::NormalDepthOutside: return WARN_HN_OUTSIDE;
+        case BackwaterWarning::CriticalDepthOutside: return WARN_HGR_OUTSIDE;
+        case BackwaterWarning::Supercritical: return WARN_SUPERCRITICAL;
+        case BackwaterWarning::CriticalDepthAssumed: return WARN_CRITICAL_ASSUMED;
+        case BackwaterWarning::LengthBeyondMarch: return WARN_LENGTH_BEYOND_MARCH;
+    }
+    return "";
 }
 
 }  // namespace
@@ -96,10 +107,11 @@ CommandEnd runCalculateCommand(DialogPort& dialog) {
         return CommandEnd::Stopped;
     }
 
-    // The solvers cannot tell a depth outside their bracket from one near
-    // 70 m; the report shows what they returned, and the user is told.
-    if (!normalDepthInBracket(in.Q, in.kst, in.bso, in.m, in.n, in.Iso)) reader.warn(WARN_HN_OUTSIDE);
-    if (!criticalDepthInBracket(in.bso, in.m, in.n, in.Q)) reader.warn(WARN_HGR_OUTSIDE);
+    // The report shows what was computed; where that means little, the user
+    // is told before the success message.
+    BackwaterWarning warnings[MAX_BACKWATER_WARNINGS];
+    const int warningCount = backwaterWarnings(in, result, warnings);
+    for (int i = 0; i < warningCount; ++i) reader.warn(warningText(warnings[i]));
 
     dialog.showMessage(FILE_CREATED, CAPTION_INFO);
     if (!finishReportFile(report)) {

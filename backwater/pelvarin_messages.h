@@ -23,13 +23,19 @@ inline constexpr const char* CHECK_PA = "Eingabe Pa korrekt?";
 
 inline constexpr const char* WARN_KST_HIGH = "Kst Wert sehr hoch!";
 inline constexpr const char* WARN_ISO_HIGH = "Wert Iso hoch";
-// Shown before the success message when a solver found no sign change in its
-// bracket, so that the report shows the upper end of the bracket (about 70 m)
-// in place of the depth.
+// Shown before the success message, in this order. A solver that found no
+// sign change in its bracket leaves the upper end of the bracket (about 70 m)
+// in the report in place of the depth.
 inline constexpr const char* WARN_HN_OUTSIDE =
     "Normaltiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig";
 inline constexpr const char* WARN_HGR_OUTSIDE =
     "Kritische Tiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig";
+// The march upstream is no model of supercritical flow.
+inline constexpr const char* WARN_SUPERCRITICAL =
+    "Schiessender Abfluss: Stau- bzw. Senkungsweite nicht aussagekraeftig";
+inline constexpr const char* WARN_CRITICAL_ASSUMED =
+    "Energiegleichung an einem Profil nicht loesbar: Grenztiefe angesetzt";
+inline constexpr const char* WARN_LENGTH_BEYOND_MARCH = "Stau- bzw. Senkungsweite reicht ueber 14998 m hinaus";
 
 inline constexpr const char* FILE_EXISTS = "Datei schon vorhanden";
 inline constexpr const char* FILE_NOT_CREATED = "Datei konnte nicht erstellt werden!";

@@ -4,6 +4,7 @@
 
 #include "bisection.h"
 #include "constants.h"
+#include "depth_solvers.h"
 #include "portable_pow.h"
 #include "section.h"
 
@@ -55,4 +56,28 @@ double nextProfileDepth(double hKnown, double beta, double bso, double m, double
     const double lo = 0.6 * hKnown;
     const double hi = 3.0 * hKnown;
     return solveDepthBisection([&t](double h) { return residual(t, h); }, lo, hi);
+}
+
+FlowBranch flowBranch(double hn, double beta, double bso, double m, double n, double Q, double kst, double Iso) {
+    if (!(beta > 0.0)) return {false, 0.0, false};
+    const double Qb = std::sqrt(beta) * Q;  // beta Q^2 B = g A^3 is the critical flow of sqrt(beta) Q
+    const double hb = criticalDepth(bso, m, n, Qb);
+    const bool hbFound = criticalDepthInBracket(bso, m, n, Qb);
+    const bool mild = hbFound && normalDepthInBracket(Q, kst, bso, m, n, Iso) && hn > hb;
+    return {mild, hb, hbFound};
+}
+
+StepDepth nextProfileDepthOnBranch(double hKnown, FlowBranch branch, double beta, double bso, double m, double n,
+                                   double Q, double l, double kst, double Iso) {
+    const StepTerms t = stepTerms(hKnown, beta, bso, m, n, Q, l, kst, Iso);
+    auto f = [&t](double h) { return residual(t, h); };
+    const double lo = 0.6 * hKnown;
+    const double hi = 3.0 * hKnown;
+    const double flo = f(lo);
+    if (branch.mild && hKnown >= branch.hb && flo <= 0.0 && f(hi) < 0.0) {
+        const double fhb = f(branch.hb);
+        if (fhb <= 0.0) return {branch.hb, true};
+        return {solveDepthBisectionFrom(f, branch.hb, hi, fhb), false};
+    }
+    return {solveDepthBisectionFrom(f, lo, hi, flo), false};
 }

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -109,14 +110,27 @@ TEST_F(CalculateCommand, FirstFailingCheckEndsTheCommandWithoutAFile) {
 }
 
 TEST_F(CalculateCommand, EmptyGeometryAndZeroValuesThatPass) {
-    // bso, m, n, Q and beta may be 0; a section with all three 0 has no area.
+    // bso, m, n, Q and beta may be 0 each; a section with all three 0 has
+    // no area and is refused, but only once every field has passed its own
+    // check, so that an empty window reports kst as its first wrong field.
     FakeDialog flat = d;
     flat.fields[IDC_BSO] = "";
     flat.fields[IDC_M] = "";
     flat.fields[IDC_N] = "";
     EXPECT_EQ(runCalculateCommand(flat), CommandEnd::Stopped);
     EXPECT_EQ(flat.messages(), Lines{"Fehler!: Bitte Eingabe bso kontrollieren"});
-    EXPECT_EQ(flat.reads(), Lines({"1001", "1002", "1003"}));
+    EXPECT_EQ(flat.reads(), ALL_READS);
+    EXPECT_FALSE(exists("Bericht.txt"));
+
+    FakeDialog flatAndWrongPa = flat;
+    flatAndWrongPa.log.clear();
+    flatAndWrongPa.fields[IDC_PA] = "0";
+    EXPECT_EQ(runCalculateCommand(flatAndWrongPa), CommandEnd::Stopped);
+    EXPECT_EQ(flatAndWrongPa.messages(), Lines{"Fehler!: Eingabe Pa korrekt?"});
+
+    FakeDialog empty;
+    EXPECT_EQ(runCalculateCommand(empty), CommandEnd::Stopped);
+    EXPECT_EQ(empty.messages(), Lines{"Fehler!: Bitte Eingabe kst kontrollieren"});
 
     FakeDialog triangle = d;
     triangle.fields[IDC_BSO] = "0";
@@ -145,7 +159,11 @@ TEST_F(CalculateCommand, WarningsInTheirPlacesAndBeforeALaterFailure) {
     limits.fields[IDC_ISO] = "0.05";
     limits.fields[IDC_HU] = "3";
     EXPECT_EQ(runCalculateCommand(limits), CommandEnd::Completed);
-    EXPECT_EQ(limits.messages(), Lines{"Info: Datei wurde erstellt"});
+    // A slope of 5 % makes the example channel steep: the march upstream is
+    // reported as meaningless, but no check warns.
+    EXPECT_EQ(limits.messages(),
+              Lines({"Achtung!: Schiessender Abfluss: Stau- bzw. Senkungsweite nicht aussagekraeftig",
+                     "Info: Datei wurde erstellt"}));
 }
 
 TEST_F(CalculateCommand, WrongBsoIsReportedBeforeWrongIso) {
@@ -197,16 +215,68 @@ TEST_F(CalculateCommand, EmptyFileNameGivesDotTxt) {
     EXPECT_TRUE(exists(".txt"));
 }
 
-TEST_F(CalculateCommand, DepthsOutsideTheSolverBracketAreWarnedAbout) {
-    // No discharge: neither a normal nor a critical depth exists.
-    d.fields[IDC_Q] = "0";
+TEST_F(CalculateCommand, WarningsAfterTheBodyInTheirOrder) {
+    const std::string HN = "Achtung!: Normaltiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig";
+    const std::string HGR = "Achtung!: Kritische Tiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig";
+    const std::string SUPER = "Achtung!: Schiessender Abfluss: Stau- bzw. Senkungsweite nicht aussagekraeftig";
+    const std::string CRIT = "Achtung!: Energiegleichung an einem Profil nicht loesbar: Grenztiefe angesetzt";
+    const std::string FAR = "Achtung!: Stau- bzw. Senkungsweite reicht ueber 14998 m hinaus";
+    const std::string ISO = "Achtung!: Wert Iso hoch";
+    const std::string DONE = "Info: Datei wurde erstellt";
+    const struct {
+        const char* name;
+        std::map<int, std::string> changes;  // to the example channel
+        Lines messages;
+        const char* lengthLine;  // expected in the report, or nullptr
+    } cases[] = {
+        {"none", {}, {DONE}, "Stauweite: \t       2360[m]"},
+        {"no discharge: neither depth exists, nothing else is said", {{IDC_Q, "0"}}, {HN, HGR, DONE}, nullptr},
+        // Critical depth 0.014 m: below the bracket; the backwater of this
+        // very rough, flat channel also outlasts the march, unsaid.
+        {"critical depth below the bracket ends the list",
+         {{IDC_BSO, "10"}, {IDC_M, "0"}, {IDC_N, "0"}, {IDC_Q, "0.05"}, {IDC_KST, "1"}, {IDC_ISO, "0.00001"},
+          {IDC_HU, "6"}},
+         {HGR, DONE}, "Stauweite: \t      14998[m]"},
+        {"steep channel", {{IDC_ISO, "0.05"}}, {SUPER, DONE}, nullptr},
+        {"supercritical control depth", {{IDC_HU, "0.5"}}, {SUPER, DONE}, nullptr},
+        {"steep channel, length over the march: only the first is said",
+         {{IDC_ISO, "0.1"}, {IDC_HU, "30"}, {IDC_L, "10"}}, {ISO, SUPER, DONE}, "Stauweite: \t      14998[m]"},
+        {"critical depth assumed in the profile table", {{IDC_ISO, "0.004"}, {IDC_HU, "2"}, {IDC_L, "1000"}},
+         {CRIT, DONE}, nullptr},
+        {"length over the march", {{IDC_ISO, "0.00001"}, {IDC_HU, "15"}}, {FAR, DONE},
+         "Stauweite: \t      14998[m]"},
+        {"critical depth assumed and length over the march",
+         {{IDC_ISO, "0.004"}, {IDC_HU, "70"}, {IDC_L, "1000"}, {IDC_PA, "60"}}, {CRIT, FAR, DONE},
+         "Stauweite: \t      14998[m]"},
+        // beta 0: no velocity heads, no critical depth of the balance
+        {"beta 0 on a steep channel says nothing of it", {{IDC_ISO, "0.05"}, {IDC_BETA, "0"}}, {DONE}, nullptr},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.name);
+        FakeDialog run = d;
+        for (const auto& [control, text] : c.changes) run.fields[control] = text;
+        const std::string file = "w" + std::to_string(i);
+        run.fields[IDC_FILE] = file;
+        EXPECT_EQ(runCalculateCommand(run), CommandEnd::Completed);
+        EXPECT_EQ(run.messages(), c.messages);
+        const std::string report = readFile(file + ".txt");
+        if (c.lengthLine != nullptr) {
+            EXPECT_NE(report.find(c.lengthLine), std::string::npos);
+        }
+    }
+}
+
+TEST_F(CalculateCommand, WarningsAreShownWhileTheBodyIsInTheFile) {
+    static std::string seen;
+    d.fields[IDC_ISO] = "0.00001";
+    d.fields[IDC_HU] = "15";
+    d.onMessage["Stau- bzw. Senkungsweite reicht ueber 14998 m hinaus"] = [](FakeDialog&) {
+        seen = readFile("Bericht.txt");
+    };
     EXPECT_EQ(runCalculateCommand(d), CommandEnd::Completed);
-    const Lines expected = {
-        "Achtung!: Normaltiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig",
-        "Achtung!: Kritische Tiefe ausserhalb 0.05 bis 70 m: Ergebnisse nicht aussagekraeftig",
-        "Info: Datei wurde erstellt"};
-    EXPECT_EQ(d.messages(), expected);
-    EXPECT_NE(readFile("Bericht.txt").find("hn: \t 70.000[m]"), std::string::npos);
+    EXPECT_NE(seen.find("h 19: \t 1900.0"), std::string::npos);
+    EXPECT_EQ(seen.find("Pelvarin 1.0"), std::string::npos);
 }
 
 }  // namespace

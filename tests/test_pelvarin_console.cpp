@@ -36,10 +36,34 @@ TEST_F(PelvarinConsole, WritesTheReportRelativeToTheCurrentFolder) {
     EXPECT_EQ(readFile(folder + "/Bericht.txt"), report);
 }
 
+TEST_F(PelvarinConsole, DrawdownsOfTheWorkedChannel) {
+    // hn 1.998 m, hgr 1.048 m. The lengths of the continuous profile, from
+    // the gradually varied flow equation, are 1136.2, 1148.1 and 1096.1 m.
+    const struct {
+        const char* hu;
+        const char* line;
+    } cases[] = {
+        {"1.3", "Senkungsweite: \t       1136[m]"},
+        {"1.05", "Senkungsweite: \t       1148[m]"},
+        {"1.5", "Senkungsweite: \t       1096[m]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hu);
+        const std::string file = std::string("hu") + c.hu;
+        const ProgramRun run = runProgram(PELVARIN,
+                                          {"bso=2", "m=1.5", "n=1.5", "Q=10", "kst=30", "Iso=0.001", "beta=1",
+                                           "l=100", std::string("hu=") + c.hu, "wsp=100", "Pa=20", "file=" + file},
+                                          folder);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "Info: Datei wurde erstellt\n");
+        EXPECT_NE(readFile(folder + "/" + file + ".txt").find(c.line), std::string::npos);
+    }
+}
+
 TEST_F(PelvarinConsole, ChecksAndUsage) {
     const ProgramRun empty = runProgram(PELVARIN, {}, folder);
     EXPECT_EQ(empty.exitCode, 1);
-    EXPECT_EQ(empty.err, "Fehler!: Bitte Eingabe bso kontrollieren\n");
+    EXPECT_EQ(empty.err, "Fehler!: Bitte Eingabe kst kontrollieren\n");
 
     const ProgramRun noKst = runProgram(PELVARIN, {"bso=1"}, folder);
     EXPECT_EQ(noKst.err, "Fehler!: Bitte Eingabe kst kontrollieren\n");

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "bisection.h"
+#include "depth_solvers.h"
 #include "reference_roots.h"
 #include "standard_step.h"
 
@@ -86,6 +87,76 @@ TEST(StandardStep, IsTheBisectionOfTheResidualOverItsBracket) {
             0.6 * c.hKnown, 3.0 * c.hKnown);
         EXPECT_EQ(calls, c.steps + 1);
         EXPECT_EQ(nextProfileDepth(c.hKnown, 1.1, 2.0, 1.5, 0.5, c.Q, 100.0, 30.0, 1e-3), plain);
+    }
+}
+
+TEST(StandardStep, BranchStepIsThePlainBisectionWhereverTheBracketHasASignChange) {
+    // Many steps from many known depths on mild channels: where the residual
+    // changes sign over [0.6 hKnown, 3 hKnown] (or is positive at the lower
+    // end), the step on the branch returns the very bits of nextProfileDepth.
+    // Elsewhere it returns a depth on the subcritical branch: hb itself, or
+    // the independent root of the balance over [hb, 3 hKnown].
+    const struct {
+        double beta, bso, m, n, Q, kst, Iso;
+    } channels[] = {
+        {1.0, 2.0, 1.5, 1.5, 10.0, 30.0, 1e-3},  {1.5, 4.0, 0.0, 0.0, 8.0, 40.0, 5e-4},
+        {1.0, 0.0, 1.0, 2.0, 3.0, 35.0, 5e-4},   {1.1, 20.0, 2.0, 0.5, 150.0, 45.0, 2e-4},
+        {1.0, 2.0, 1.5, 1.5, 10.0, 30.0, 4e-3},  {0.3, 1.0, 0.5, 0.5, 2.0, 60.0, 1e-3},
+    };
+    int plain = 0, mended = 0, assumed = 0;
+    for (const auto& c : channels) {
+        const double hn = normalDepth(c.Q, c.kst, c.bso, c.m, c.n, c.Iso);
+        const FlowBranch branch = flowBranch(hn, c.beta, c.bso, c.m, c.n, c.Q, c.kst, c.Iso);
+        ASSERT_TRUE(branch.mild);
+        EXPECT_EQ(branch.hb, criticalDepth(c.bso, c.m, c.n, std::sqrt(c.beta) * c.Q));
+        for (double l : {1.0, 100.0, 1000.0}) {
+            for (double ratio = 0.3; ratio < 3.0; ratio += 0.01) {
+                const double hK = ratio * branch.hb;
+                SCOPED_TRACE(testing::Message() << "Q " << c.Q << " l " << l << " hKnown " << hK);
+                auto f = [&](double h) { return stepResidual(h, hK, c.beta, c.bso, c.m, c.n, c.Q, l, c.kst, c.Iso); };
+                const StepDepth step =
+                    nextProfileDepthOnBranch(hK, branch, c.beta, c.bso, c.m, c.n, c.Q, l, c.kst, c.Iso);
+                const double flo = f(0.6 * hK);
+                if (hK < branch.hb || flo > 0.0 || f(3.0 * hK) >= 0.0) {
+                    ++plain;
+                    EXPECT_EQ(step.h, nextProfileDepth(hK, c.beta, c.bso, c.m, c.n, c.Q, l, c.kst, c.Iso));
+                    EXPECT_FALSE(step.criticalAssumed);
+                } else if (step.criticalAssumed) {
+                    ++assumed;
+                    EXPECT_EQ(step.h, branch.hb);
+                    EXPECT_LE(f(branch.hb), 0.0);
+                } else {
+                    ++mended;
+                    const double exact = static_cast<double>(reference::stepDepth(
+                        hK, c.beta, c.bso, c.m, c.n, c.Q, l, c.kst, c.Iso, branch.hb, 3.0 * hK));
+                    EXPECT_LT(std::fabs(step.h - exact), 1e-7);
+                    EXPECT_LE(step.h, exact + 1e-9);
+                }
+            }
+        }
+    }
+    // Every path was taken.
+    EXPECT_GT(plain, 0);
+    EXPECT_GT(mended, 0);
+    EXPECT_GT(assumed, 0);
+}
+
+TEST(StandardStep, NoBranchOnSteepChannelsOrWithoutVelocityHeads) {
+    // Steep: normal depth below critical depth. beta 0: no critical depth.
+    // A discharge whose critical depth lies below the depth bracket.
+    const double hnSteep = normalDepth(10.0, 30.0, 2.0, 1.5, 1.5, 0.05);
+    EXPECT_FALSE(flowBranch(hnSteep, 1.0, 2.0, 1.5, 1.5, 10.0, 30.0, 0.05).mild);
+    const double hn = normalDepth(10.0, 30.0, 2.0, 1.5, 1.5, 1e-3);
+    EXPECT_FALSE(flowBranch(hn, 0.0, 2.0, 1.5, 1.5, 10.0, 30.0, 1e-3).mild);
+    const double hnTiny = normalDepth(0.05, 1.0, 10.0, 0.0, 0.0, 1e-5);
+    const FlowBranch tiny = flowBranch(hnTiny, 1.0, 10.0, 0.0, 0.0, 0.05, 1.0, 1e-5);
+    EXPECT_FALSE(tiny.hbFound);
+    EXPECT_FALSE(tiny.mild);
+    // Off the branch every step is nextProfileDepth's.
+    const FlowBranch none{false, 1.048, false};
+    for (double hK : {0.5, 1.05, 1.3, 3.0}) {
+        EXPECT_EQ(nextProfileDepthOnBranch(hK, none, 1.0, 2.0, 1.5, 1.5, 10.0, 1.0, 30.0, 1e-3).h,
+                  nextProfileDepth(hK, 1.0, 2.0, 1.5, 1.5, 10.0, 1.0, 30.0, 1e-3));
     }
 }
 

@@ -164,7 +164,7 @@ def window_scenarios(wine, work, checks):
     example = set_steps(dict(EXAMPLE, file='Zweimal'), PELVARIN_FIELDS)
     checks.expect('pelvarin Escape does nothing', p(['key:escape', 'alive']), 'alive\n')
     checks.expect('pelvarin Enter runs Calculate on empty fields', p(['key:enter']),
-                  'Fehler!: Bitte Eingabe bso kontrollieren\n')
+                  'Fehler!: Bitte Eingabe kst kontrollieren\n')
     checks.expect('pelvarin second run finds the file',
                   p(example + ['press:1012', 'press:1012']),
                   'Info: Datei wurde erstellt\nFehler!: Datei schon vorhanden\n')
