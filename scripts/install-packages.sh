@@ -33,7 +33,7 @@ kernel_runs_32bit() {
   return "$status"
 }
 
-install_missing cmake g++ make libgtest-dev googletest libbenchmark-dev
+install_missing cmake g++ make libgtest-dev googletest libbenchmark-dev libmpfr-dev
 [[ "${1:-}" == "--windows" ]] || exit 0
 
 install_missing g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb python3
