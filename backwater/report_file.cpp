@@ -9,6 +9,7 @@
 #endif
 
 #include <cerrno>
+#include <charconv>
 #include <cstdarg>
 #include <cstring>
 
@@ -44,6 +45,59 @@ __attribute__((format(printf, 2, 3))) void put(ReportStream& stream, const char*
         }
     }
     std::fwrite(start, 1, static_cast<std::size_t>(end - start), stream.file);
+}
+
+// Appends value as printf's "%<width>.<precision>f" writes it. std::to_chars
+// with a precision is defined to give printf's digits, and it is several
+// times faster than a format string, which matters for 15000 rows of eight
+// numbers. Infinities and NaNs, which a row can only meet for inputs at the
+// limits of a double, go through the format string itself.
+char* appendFixed(char* out, char* end, double value, int width, int precision) {
+    if (!(value - value == 0.0)) {
+        char format[16];
+        std::snprintf(format, sizeof format, "%%%d.%df", width, precision);
+        const int n = std::snprintf(out, static_cast<std::size_t>(end - out), format, value);
+        return n < 0 ? out : out + (n < end - out ? n : end - out - 1);
+    }
+    char digits[400];
+    const std::to_chars_result r =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, precision);
+    const std::ptrdiff_t length = r.ptr - digits;
+    for (std::ptrdiff_t pad = width - length; pad > 0 && out < end; --pad) *out++ = ' ';
+    for (std::ptrdiff_t i = 0; i < length && out < end; ++i) *out++ = digits[i];
+    return out;
+}
+
+char* appendText(char* out, char* end, const char* text) {
+    while (*text != '\0' && out < end) *out++ = *text++;
+    return out;
+}
+
+// One profile row, "\r\nh%3d: \t%7.1f \t%5.2f \t %5.2f \t %5.1f \t %5.1f \t %5.2f \t %5.3f".
+void putProfileRow(ReportStream& f, int i, double dist, double h, double wsp, double A, double U, double R,
+                   double v) {
+    char line[4096];
+    char* const end = line + sizeof line;
+    char* out = line;
+    char number[16];
+    std::snprintf(number, sizeof number, "%3d", i);
+    out = appendText(out, end, "\r\nh");
+    out = appendText(out, end, number);
+    out = appendText(out, end, ": \t");
+    out = appendFixed(out, end, dist, 7, 1);
+    out = appendText(out, end, " \t");
+    out = appendFixed(out, end, h, 5, 2);
+    out = appendText(out, end, " \t ");
+    out = appendFixed(out, end, wsp, 5, 2);
+    out = appendText(out, end, " \t ");
+    out = appendFixed(out, end, A, 5, 1);
+    out = appendText(out, end, " \t ");
+    out = appendFixed(out, end, U, 5, 1);
+    out = appendText(out, end, " \t ");
+    out = appendFixed(out, end, R, 5, 2);
+    out = appendText(out, end, " \t ");
+    out = appendFixed(out, end, v, 5, 3);
+    std::fwrite(line, 1, static_cast<std::size_t>(out - line), f.file);
 }
 
 bool isDirectory(const char* name) {
@@ -115,8 +169,7 @@ void writeReportBody(ReportStream& f, const BackwaterInput& in, const BackwaterR
         const double h = r.profiles.hp[i];
         const double A = wettedArea(s, h);
         const double U = wettedPerimeter(s, h);
-        put(f, "\nh%3d: \t%7.1f \t%5.2f \t %5.2f \t %5.1f \t %5.1f \t %5.2f \t %5.3f", i, i * in.l, h,
-            r.profiles.wsp[i], A, U, A / U, in.Q / A);
+        putProfileRow(f, i, i * in.l, h, r.profiles.wsp[i], A, U, A / U, in.Q / A);
     }
 }
 
