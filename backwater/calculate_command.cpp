@@ -114,9 +114,10 @@ CommandEnd runCalculateCommand(DialogPort& dialog) {
     for (int i = 0; i < warningCount; ++i) reader.warn(warningText(warnings[i]));
 
     dialog.showMessage(FILE_CREATED, CAPTION_INFO);
+    // The user has been told the report exists: whatever happens to its
+    // closing lines, the file stays.
     if (!finishReportFile(report)) {
-        discardReportFile(report);
-        dialog.showMessage(FILE_NOT_CREATED, CAPTION_FILE_ERROR);
+        dialog.showMessage(TRAILER_NOT_WRITTEN, CAPTION_FILE_ERROR);
         return CommandEnd::Stopped;
     }
     return CommandEnd::Completed;

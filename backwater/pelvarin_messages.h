@@ -40,5 +40,8 @@ inline constexpr const char* WARN_LENGTH_BEYOND_MARCH = "Stau- bzw. Senkungsweit
 inline constexpr const char* FILE_EXISTS = "Datei schon vorhanden";
 inline constexpr const char* FILE_NOT_CREATED = "Datei konnte nicht erstellt werden!";
 inline constexpr const char* FILE_CREATED = "Datei wurde erstellt";
+// After FILE_CREATED the report is never removed; a failure to complete it is
+// told with CAPTION_FILE_ERROR.
+inline constexpr const char* TRAILER_NOT_WRITTEN = "Schlusszeilen konnten nicht geschrieben werden";
 
 }  // namespace pelvarin_text

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -12,6 +13,7 @@
 #include <charconv>
 #include <cstdarg>
 #include <cstring>
+#include <initializer_list>
 
 #include "section.h"
 
@@ -107,6 +109,43 @@ bool isDirectory(const char* name) {
 
 }  // namespace
 
+namespace {
+
+char upper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// Whether the stem (the last component up to its first '.', without trailing
+// spaces, which Windows ignores there) is a device name.
+bool isDeviceStem(const char* stem, std::size_t length) {
+    while (length > 0 && stem[length - 1] == ' ') --length;
+    char word[8] = {};
+    if (length == 0 || length > 7) return false;
+    for (std::size_t i = 0; i < length; ++i) word[i] = upper(stem[i]);
+    for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+        if (std::strcmp(word, device) == 0) return true;
+    }
+    return length == 4 && (std::strncmp(word, "COM", 3) == 0 || std::strncmp(word, "LPT", 3) == 0) &&
+           word[3] >= '1' && word[3] <= '9';
+}
+
+}  // namespace
+
+bool windowsReportNameAllowed(const char* name) {
+    const char* component = name;
+    for (const char* p = name; *p != '\0'; ++p) {
+        if (*p == ':' && !(p == name + 1 && isLetter(name[0]))) return false;
+        if (*p == '/' || *p == '\\' || *p == ':') component = p + 1;
+    }
+    const char* dot = std::strchr(component, '.');
+    const std::size_t stemLength = dot != nullptr ? static_cast<std::size_t>(dot - component) : std::strlen(component);
+    return !isDeviceStem(component, stemLength);
+}
+
 void composeReportName(const char* fieldText, char (&name)[REPORT_NAME_SIZE]) {
     std::snprintf(name, REPORT_NAME_SIZE, "%.49s.txt", fieldText);
 }
@@ -124,10 +163,21 @@ bool reportFileExists(const char* name) {
 CreateOutcome createReportFile(const char* name, ReportStream& stream) {
     stream.file = nullptr;
     std::snprintf(stream.name, REPORT_NAME_SIZE, "%s", name);
+#ifdef _WIN32
+    if (!windowsReportNameAllowed(name)) return CreateOutcome::CannotCreate;
+#endif
     const int fd = open(name, O_WRONLY | O_CREAT | O_EXCL | O_BINARY, 0666);
     if (fd < 0) {
         return errno == EEXIST && !isDirectory(name) ? CreateOutcome::NameTaken : CreateOutcome::CannotCreate;
     }
+#ifdef _WIN32
+    // Whatever the name, the report must land in a file on a disk, not in a
+    // device that swallows it.
+    if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd))) != FILE_TYPE_DISK) {
+        close(fd);
+        return CreateOutcome::CannotCreate;
+    }
+#endif
     stream.file = fdopen(fd, "wb");
     if (stream.file == nullptr) {
         close(fd);

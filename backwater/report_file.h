@@ -32,8 +32,17 @@ void composeReportName(const char* fieldText, char (&name)[REPORT_NAME_SIZE]);
 // count, nor does anything that cannot be opened.
 bool reportFileExists(const char* name);
 
+// Whether Windows would take `name` for an ordinary file: no colon but that of
+// a drive letter at its start (another colon names a hidden alternate data
+// stream of a file), and no device name (CON, PRN, AUX, NUL, COM1 to COM9,
+// LPT1 to LPT9, CONIN$, CONOUT$, in any case, with or without an extension)
+// as its last component. Written for Windows, testable everywhere.
+bool windowsReportNameAllowed(const char* name);
+
 // Creates the file `name` for writing, exclusively: an existing file is never
-// opened, so it cannot be emptied.
+// opened, so it cannot be emptied. On Windows a name that
+// windowsReportNameAllowed refuses, or one that opens anything but a disk
+// file, cannot be created.
 CreateOutcome createReportFile(const char* name, ReportStream& stream);
 
 // Writes the inputs, the results, the length line, the explanations and one

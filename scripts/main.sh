@@ -21,10 +21,15 @@ if [[ -n "${DISPLAY:-}" ]]; then
   cmake -S . -B "build/windows-$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "build/windows-$arch" -j"$(nproc)" --target "$program" >/dev/null
   exe="$PWD/build/windows-$arch/platform/win32/$program.exe"
+  # Each bitness has a Wine prefix of its own, made for it: a 32-bit Wine
+  # cannot use a prefix that a 64-bit one created.
+  winearch=win64
+  [[ $arch == i686 ]] && winearch=win32
+  prefix="$PWD/build/windows-$arch/main-wineprefix"
   folder=$(mktemp -d)
   echo "Opening $program ($arch) under Wine; reports are written to $folder"
   cd "$folder"
-  WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$loader" "$exe"
+  WINEPREFIX="$prefix" WINEARCH="$winearch" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" "$loader" "$exe"
   exit 0
 fi
 

@@ -37,8 +37,10 @@ ProgramRun runProgram(const std::string& path, const std::vector<std::string>& a
         dup2(devNull, 0);
         if (chdir(folder.c_str()) != 0) _exit(126);
         if (fileSizeLimit > 0) {
-            // Past the limit a write fails with EFBIG instead of killing the process.
-            std::signal(SIGXFSZ, SIG_IGN);
+            // Past the limit the kernel sends SIGXFSZ, which kills a process
+            // unless it ignores the signal: the default disposition, so that
+            // the program itself must see to it.
+            std::signal(SIGXFSZ, SIG_DFL);
             const rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &limit);
         }

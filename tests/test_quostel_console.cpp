@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
+
 #include "run_program.h"
 
 namespace {
@@ -56,6 +60,22 @@ TEST(QuostelConsole, LongFieldTextIsCutNotOverrun) {
     const ProgramRun run = runProgram(QUOSTEL, {"bso=" + longText, "Iso=1e-3", "kst=30", "h=1"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, "Fehler!: Bitte Eingabe bso kontrollieren\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(QuostelConsole, LostResultsAreAnErrorNotASuccess) {
+    // Standard output on a full device: the results cannot be written.
+    const std::string folder = makeTempFolder();
+    const std::string command = std::string(QUOSTEL) +
+                                " bso=2 m=1.5 n=1.5 Iso=1e-3 kst=30 h=1 >/dev/full 2>'" + folder + "/err'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_EQ(readFile(folder + "/err"), "quostel: standard output could not be written\n");
+    std::system(("rm -rf '" + folder + "'").c_str());
 }
 
 }  // namespace

@@ -232,3 +232,47 @@ TEST(ReportWriteFailure, FullDeviceIsDetected) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowsReportName, ColonsAndDeviceNamesAreRefused) {
+    const struct {
+        const char* name;
+        bool allowed;
+    } cases[] = {
+        {"Bericht.txt", true},
+        {"C:\\Daten\\Bericht.txt", true},
+        {"c:Bericht.txt", true},
+        {"Unterordner/Bericht.txt", true},
+        {"CONSOLE.txt", true},
+        {"COM0.txt", true},
+        {"COM10.txt", true},
+        {"Nullpunkt.txt", true},
+        {"..txt", true},
+        {".txt", true},
+        {"Lauf 12:30.txt", false},      // a stream "30.txt" of a file "Lauf 12"
+        {"Bericht.txt:2.txt", false},   // a stream attached to a report
+        {"1:Bericht.txt", false},       // no drive letter
+        {"C:\\a:b.txt", false},
+        {"NUL.txt", false},
+        {"nul.txt", false},
+        {"CON.txt", false},
+        {"Con.txt.txt", false},
+        {"PRN.txt", false},
+        {"AUX.txt", false},
+        {"COM1.txt", false},
+        {"com9.txt", false},
+        {"LPT1.txt", false},
+        {"lpt9.log.txt", false},
+        {"CONIN$.txt", false},
+        {"C:\\Daten\\NUL.txt", false},
+        {"Daten/aux.txt", false},
+        {"NUL .txt", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(windowsReportNameAllowed(c.name), c.allowed);
+    }
+}
+
+}  // namespace

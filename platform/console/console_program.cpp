@@ -1,5 +1,6 @@
 #include "console_program.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -73,6 +74,11 @@ void printUsage(const ConsoleProgram& program, std::FILE* out) {
 
 int runConsoleProgram(const ConsoleProgram& program, int argc, char** argv) {
     if (program.inputCount > MAX_FIELDS) return 2;
+#ifdef SIGXFSZ
+    // A file-size limit then makes a write fail, so that the program cleans
+    // up and says so, instead of being killed with a partial report.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     ConsoleDialog dialog(program);
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
@@ -90,6 +96,10 @@ int runConsoleProgram(const ConsoleProgram& program, int argc, char** argv) {
         }
     }
     const CommandEnd end = program.command(dialog);
-    std::fflush(stdout);
+    // Results that did not reach standard output are lost: say so.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "%s: standard output could not be written\n", program.name);
+        return 1;
+    }
     return end == CommandEnd::Completed ? 0 : 1;
 }
