@@ -3,9 +3,21 @@
 #include <benchmark/benchmark.h>
 
 #include "depth_solvers.h"
+#include "portable_pow.h"
 #include "standard_step.h"
 
 namespace {
+
+// Latency of one power with the friction exponent: each result feeds the
+// next argument, as in a bisection.
+void BM_portablePowLatency(benchmark::State& state) {
+    double x = 1.7;
+    for (auto _ : state) {
+        x = 1.0 + portablePow(x, 1.33333333333333) * 1e-3;
+        benchmark::DoNotOptimize(x);
+    }
+}
+BENCHMARK(BM_portablePowLatency);
 
 void BM_criticalDepth(benchmark::State& state) {
     double Q = 10.0;
