@@ -1,8 +1,8 @@
-#include "backwater.h"
+#include "backwater/backwater.h"
 
-#include "depth_solvers.h"
-#include "section.h"
-#include "standard_step.h"
+#include "core/depth_solvers.h"
+#include "core/section.h"
+#include "core/standard_step.h"
 
 namespace {
 
@@ -13,24 +13,25 @@ constexpr double BACKWATER_BAND = 1.01;
 }  // namespace
 
 void computeBackwater(const BackwaterInput& in, FineMarch& march, BackwaterResult& r) {
-    const TrapezoidSection s{in.bso, in.m, in.n};
+    const TrapezoidSection s = in.section;
 
     // Normal state.
-    r.hn = normalDepth(in.Q, in.kst, in.bso, in.m, in.n, in.Iso);
+    r.hn = normalDepth(in.Q, in.kst, s.bso, s.m, s.n, in.Iso);
     r.An = wettedArea(s, r.hn);
     r.Un = wettedPerimeter(s, r.hn);
-    r.Rn = r.An / r.Un;
+    r.Rn = hydraulicRadius(s, r.hn);
     r.vn = in.Q / r.An;
     r.hEn = energyHead(r.hn, r.vn);
 
     // Critical state; the Froude number of normal flow refers to hgr.
-    r.hgr = criticalDepth(in.bso, in.m, in.n, in.Q);
-    r.hemin = energyHead(r.hgr, in.Q / wettedArea(s, r.hgr));
-    r.Fr = froudeNumber(r.vn, r.hgr);
+    const CriticalState critical = criticalState(s, in.Q, r.vn);
+    r.hgr = critical.hgr;
+    r.hemin = critical.hEm;
+    r.Fr = critical.Fr;
 
-    r.hnFound = normalDepthInBracket(in.Q, in.kst, in.bso, in.m, in.n, in.Iso);
-    r.hgrFound = criticalDepthInBracket(in.bso, in.m, in.n, in.Q);
-    r.branch = flowBranch(r.hn, in.beta, in.bso, in.m, in.n, in.Q, in.kst, in.Iso);
+    r.hnFound = normalDepthInBracket(in.Q, in.kst, s.bso, s.m, s.n, in.Iso);
+    r.hgrFound = criticalDepthInBracket(s.bso, s.m, s.n, in.Q);
+    r.branch = flowBranch(r.hn, in.beta, s.bso, s.m, s.n, in.Q, in.kst, in.Iso);
     r.criticalAssumed = false;
 
     // Profile table: march upstream at spacing l; the depth computed for
@@ -42,8 +43,8 @@ void computeBackwater(const BackwaterInput& in, FineMarch& march, BackwaterResul
     for (int i = 0; i < t.count; ++i) {
         t.hp[i] = h;
         t.wsp[i] = bedAtControl + i * in.l * in.Iso + h;
-        const StepDepth next = nextProfileDepthOnBranch(h, r.branch, in.beta, in.bso, in.m, in.n, in.Q, in.l,
-                                                        in.kst, in.Iso);
+        const StepDepth next = nextProfileDepthOnBranch(h, r.branch, in.beta, s.bso, s.m, s.n, in.Q, in.l, in.kst,
+                                                        in.Iso);
         h = next.h;
         r.criticalAssumed |= next.criticalAssumed;
     }
@@ -52,8 +53,8 @@ void computeBackwater(const BackwaterInput& in, FineMarch& march, BackwaterResul
     h = in.hu;
     for (int j = 0; j < FINE_STEP_COUNT; ++j) {
         march.depth[j] = h;
-        const StepDepth next = nextProfileDepthOnBranch(h, r.branch, in.beta, in.bso, in.m, in.n, in.Q, 1.0,
-                                                        in.kst, in.Iso);
+        const StepDepth next = nextProfileDepthOnBranch(h, r.branch, in.beta, s.bso, s.m, s.n, in.Q, 1.0, in.kst,
+                                                        in.Iso);
         h = next.h;
         r.criticalAssumed |= next.criticalAssumed;
     }

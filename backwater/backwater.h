@@ -13,7 +13,8 @@
 
 #include <cstdint>
 
-#include "standard_step.h"
+#include "core/section.h"
+#include "core/standard_step.h"
 
 // Capacity of the profile table and of the 1 m march.
 constexpr int PROFILE_CAPACITY = 15000;
@@ -21,9 +22,7 @@ constexpr int PROFILE_CAPACITY = 15000;
 constexpr int FINE_STEP_COUNT = 14999;
 
 struct BackwaterInput {
-    double bso;       // bed width [m]
-    double m;         // right bank slope [-]
-    double n;         // left bank slope [-]
+    TrapezoidSection section;
     double Q;         // discharge [m^3/s]
     double kst;       // Strickler coefficient [m^(1/3)/s]
     double Iso;       // bed slope [-]

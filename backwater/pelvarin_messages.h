@@ -1,11 +1,13 @@
 // Every message and caption that Pelvarin shows, in one place.
 #pragma once
 
+#include "dialog/field_reader.h"
+
 namespace pelvarin_text {
 
-inline constexpr const char* CAPTION_ERROR = "Fehler!";
+// CAPTION_ERROR "Fehler!" and CAPTION_WARNING "Achtung!" are those of every
+// check (dialog/field_reader.h).
 inline constexpr const char* CAPTION_FILE_ERROR = "Fehler";
-inline constexpr const char* CAPTION_WARNING = "Achtung!";
 inline constexpr const char* CAPTION_QUESTION = "Meldung!";
 inline constexpr const char* CAPTION_INFO = "Info";
 

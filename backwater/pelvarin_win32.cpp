@@ -2,9 +2,9 @@
 // button, so also Enter) runs the command.
 #include <windows.h>
 
-#include "calculate_command.h"
-#include "pelvarin_controls.h"
-#include "win32_dialog.h"
+#include "backwater/calculate_command.h"
+#include "backwater/pelvarin_fields.h"
+#include "platform/win32/win32_dialog.h"
 
 INT_PTR CALLBACK backwaterDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {

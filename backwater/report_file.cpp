@@ -1,4 +1,4 @@
-#include "report_file.h"
+#include "backwater/report_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,7 +15,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "section.h"
+#include "core/section.h"
 
 #ifndef O_BINARY
 #define O_BINARY 0
@@ -151,18 +151,22 @@ void composeReportName(const char* fieldText, char (&name)[REPORT_NAME_SIZE]) {
 }
 
 bool reportFileExists(const char* name) {
+#ifdef _WIN32
+    // A device opens for reading like a file (NUL, COM1, ...); such a name
+    // is no report, and its creation is refused later.
+    if (!windowsReportNameAllowed(name)) return false;
+#endif
     // Opened without blocking, so that a named pipe cannot stall the program.
     const int fd = open(name, O_RDONLY | O_BINARY | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st;
-    const bool isFile = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    const bool isFile = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     close(fd);
     return isFile;
 }
 
-CreateOutcome createReportFile(const char* name, ReportStream& stream) {
-    stream.file = nullptr;
-    std::snprintf(stream.name, REPORT_NAME_SIZE, "%s", name);
+CreateOutcome createNewFile(const char* name, std::FILE*& file) {
+    file = nullptr;
 #ifdef _WIN32
     if (!windowsReportNameAllowed(name)) return CreateOutcome::CannotCreate;
 #endif
@@ -171,15 +175,15 @@ CreateOutcome createReportFile(const char* name, ReportStream& stream) {
         return errno == EEXIST && !isDirectory(name) ? CreateOutcome::NameTaken : CreateOutcome::CannotCreate;
     }
 #ifdef _WIN32
-    // Whatever the name, the report must land in a file on a disk, not in a
+    // Whatever the name, the output must land in a file on a disk, not in a
     // device that swallows it.
     if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(fd))) != FILE_TYPE_DISK) {
         close(fd);
         return CreateOutcome::CannotCreate;
     }
 #endif
-    stream.file = fdopen(fd, "wb");
-    if (stream.file == nullptr) {
+    file = fdopen(fd, "wb");
+    if (file == nullptr) {
         close(fd);
         std::remove(name);
         return CreateOutcome::CannotCreate;
@@ -187,9 +191,15 @@ CreateOutcome createReportFile(const char* name, ReportStream& stream) {
     return CreateOutcome::Created;
 }
 
+CreateOutcome createReportFile(const char* name, ReportStream& stream) {
+    std::snprintf(stream.name, REPORT_NAME_SIZE, "%s", name);
+    return createNewFile(name, stream.file);
+}
+
 void writeReportBody(ReportStream& f, const BackwaterInput& in, const BackwaterResult& r) {
     put(f, "Eingegebene Daten: ");
-    put(f, "\n\nbso: %.2f[m] \t\tm: %.2f[-] \t\tn: %.2f[-] \t\tQ: %.2f[m^3/s]", in.bso, in.m, in.n, in.Q);
+    put(f, "\n\nbso: %.2f[m] \t\tm: %.2f[-] \t\tn: %.2f[-] \t\tQ: %.2f[m^3/s]", in.section.bso, in.section.m,
+        in.section.n, in.Q);
     put(f, "\nkst: %.2f[m^(1/3)/s] \tIso: %.5f[-] \tbeta: %.3f[-] \t\tl: %.2f[m]", in.kst, in.Iso, in.beta, in.l);
     put(f, "\nhu: %.2f[m] \t\twsp: %.2f[m] \t\tPa: %i[-]", in.hu, in.wsp, static_cast<int>(in.Pa));
     put(f, "\n\nBerechnete Daten: ");
@@ -214,12 +224,12 @@ void writeReportBody(ReportStream& f, const BackwaterInput& in, const BackwaterR
     put(f, "\nProfil \t dist\t \t hp \t wsp \t\t A \t U \t R \t v\n");
     put(f, "\n[-]\t[m]\t\t[m]\t[m]\t\t[m^2]\t[m]\t[m]\t[m/s]\n");
 
-    const TrapezoidSection s{in.bso, in.m, in.n};
+    const TrapezoidSection s = in.section;
     for (int i = 0; i < r.profiles.count; ++i) {
         const double h = r.profiles.hp[i];
         const double A = wettedArea(s, h);
-        const double U = wettedPerimeter(s, h);
-        putProfileRow(f, i, i * in.l, h, r.profiles.wsp[i], A, U, A / U, in.Q / A);
+        putProfileRow(f, i, i * in.l, h, r.profiles.wsp[i], A, wettedPerimeter(s, h), hydraulicRadius(s, h),
+                      in.Q / A);
     }
 }
 

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "backwater.h"
+#include "backwater/backwater.h"
 
 // Longest report name: 49 characters of field text, ".txt" and the NUL.
 constexpr int REPORT_NAME_SIZE = 49 + 4 + 1;
@@ -28,8 +28,8 @@ enum class CreateOutcome {
 // The field text followed by ".txt" (always appended; an empty text gives ".txt").
 void composeReportName(const char* fieldText, char (&name)[REPORT_NAME_SIZE]);
 
-// Whether `name` can be opened for reading as a file. A directory does not
-// count, nor does anything that cannot be opened.
+// Whether `name` can be opened for reading as a regular file. A directory or
+// a device does not count, nor does anything that cannot be opened.
 bool reportFileExists(const char* name);
 
 // Whether Windows would take `name` for an ordinary file: no colon but that of
@@ -38,6 +38,10 @@ bool reportFileExists(const char* name);
 // LPT1 to LPT9, CONIN$, CONOUT$, in any case, with or without an extension)
 // as its last component. Written for Windows, testable everywhere.
 bool windowsReportNameAllowed(const char* name);
+
+// Creates the file `name` for writing in binary, exclusively: an existing
+// file is never opened. The same rules as for the report apply on Windows.
+CreateOutcome createNewFile(const char* name, std::FILE*& file);
 
 // Creates the file `name` for writing, exclusively: an existing file is never
 // opened, so it cannot be emptied. On Windows a name that

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "backwater.h"
-#include "report_file.h"
+#include "backwater/backwater.h"
+#include "backwater/report_file.h"
 
 namespace {
 

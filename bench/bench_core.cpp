@@ -2,9 +2,9 @@
 // about 30,000 times, the depth solvers once each.
 #include <benchmark/benchmark.h>
 
-#include "depth_solvers.h"
-#include "portable_pow.h"
-#include "standard_step.h"
+#include "core/depth_solvers.h"
+#include "core/portable_pow.h"
+#include "core/standard_step.h"
 
 namespace {
 

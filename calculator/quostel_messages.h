@@ -3,8 +3,7 @@
 
 namespace quostel_text {
 
-inline constexpr const char* CAPTION_ERROR = "Fehler!";
-inline constexpr const char* CAPTION_WARNING = "Achtung!";
+// The captions are those of every check (dialog/field_reader.h).
 
 inline constexpr const char* CHECK_BSO = "Bitte Eingabe bso kontrollieren";
 inline constexpr const char* CHECK_M = "Bitte Eingabe m kontrollieren";
@@ -14,6 +13,9 @@ inline constexpr const char* CHECK_ISO = "Bitte Eingabe Iso kontrollieren";
 // The depth field is labelled "h: Wassertiefe", but its message has always
 // named it hu.
 inline constexpr const char* CHECK_H = "Bitte Eingabe hu kontrollieren";
+// The console's depth from a given discharge.
+inline constexpr const char* CHECK_Q = "Bitte Eingabe Q kontrollieren";
+inline constexpr const char* WARN_DEPTH_OVER_MAX = "Wassertiefe ueber 1000 m";
 
 inline constexpr const char* WARN_KST_HIGH = "Kst Wert sehr hoch!";
 inline constexpr const char* WARN_ISO_HIGH = "Wert Iso hoch";

@@ -1,9 +1,9 @@
 // Quostel's window: one modal dialog whose Calculate button runs the command.
 #include <windows.h>
 
-#include "quostel_controls.h"
-#include "uniform_flow_command.h"
-#include "win32_dialog.h"
+#include "calculator/quostel_fields.h"
+#include "calculator/uniform_flow_command.h"
+#include "platform/win32/win32_dialog.h"
 
 INT_PTR CALLBACK calculatorDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {

@@ -1,4 +1,4 @@
-#include "result_format.h"
+#include "calculator/result_format.h"
 
 #include <charconv>
 

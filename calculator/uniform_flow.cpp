@@ -1,26 +1,40 @@
-#include "uniform_flow.h"
+#include "calculator/uniform_flow.h"
 
 #include <cmath>
 
-#include "constants.h"
-#include "portable_pow.h"
-#include "depth_solvers.h"
-#include "section.h"
+#include "core/bisection.h"
+#include "core/depth_solvers.h"
+#include "core/portable_pow.h"
+#include "core/section.h"
+
+namespace {
+
+// The velocity of uniform flow at hydraulic radius R.
+double uniformVelocity(const UniformFlowInput& in, double R) {
+    if (in.Iso < STEEP_SLOPE_LIMIT) return stricklerVelocity(in.kst, R, in.Iso, MILD_SLOPE_RADIUS_EXPONENT);
+    // Steep slopes: the slope term is the arcsine (not the sine) of the bed
+    // angle atan(Iso), both in radians.
+    return in.kst * portablePow(R, STEEP_SLOPE_RADIUS_EXPONENT) *
+           portablePow(std::asin(std::atan(in.Iso)), STEEP_SLOPE_TERM_EXPONENT);
+}
+
+}  // namespace
+
+double uniformDischarge(const UniformFlowInput& channel, double h) {
+    return uniformVelocity(channel, hydraulicRadius(channel.section, h)) * wettedArea(channel.section, h);
+}
+
+double depthForDischarge(const UniformFlowInput& channel, double Q) {
+    return solveDepthBisection([&](double h) { return uniformDischarge(channel, h) - Q; }, 0.0, DEPTH_FOR_DISCHARGE_MAX);
+}
 
 UniformFlowResult computeUniformFlow(const UniformFlowInput& in) {
-    const TrapezoidSection s{in.bso, in.m, in.n};
+    const TrapezoidSection s = in.section;
     UniformFlowResult r{};
     r.A = wettedArea(s, in.h);
     r.U = wettedPerimeter(s, in.h);
-    r.R = r.A / r.U;
-    if (in.Iso < STEEP_SLOPE_LIMIT) {
-        r.v = stricklerVelocity(in.kst, r.R, in.Iso, MILD_SLOPE_RADIUS_EXPONENT);
-    } else {
-        // Steep slopes: the slope term is the arcsine (not the sine) of the
-        // bed angle atan(Iso), both in radians.
-        r.v = in.kst * portablePow(r.R, STEEP_SLOPE_RADIUS_EXPONENT) *
-              portablePow(std::asin(std::atan(in.Iso)), STEEP_SLOPE_TERM_EXPONENT);
-    }
+    r.R = hydraulicRadius(s, in.h);
+    r.v = uniformVelocity(in, r.R);
     r.Q = r.v * r.A;
     r.hE = energyHead(in.h, r.v);
 
@@ -30,10 +44,9 @@ UniformFlowResult computeUniformFlow(const UniformFlowInput& in) {
     r.k = 3.0 * r.A / (4.0 * b * b * b);
     r.hp = r.k * b * b;
 
-    r.hgr = criticalDepth(in.bso, in.m, in.n, r.Q);
-    const double Agr = wettedArea(s, r.hgr);
-    const double vgr = r.Q / Agr;
-    r.hEm = energyHead(r.hgr, vgr);
-    r.Fr = froudeNumber(r.v, r.hgr);
+    const CriticalState critical = criticalState(s, r.Q, r.v);
+    r.hgr = critical.hgr;
+    r.hEm = critical.hEm;
+    r.Fr = critical.Fr;
     return r;
 }

@@ -3,7 +3,10 @@
 // Symbols and units as in core/section.h.
 #pragma once
 
-// From this bed slope on the velocity follows the steep-slope formula.
+#include "core/section.h"
+
+// From this bed slope on the velocity follows the steep-slope formula (the
+// slope from which the command also warns, ISO_HIGH).
 constexpr double STEEP_SLOPE_LIMIT = 0.05;
 // Exponent of R in the Strickler velocity below STEEP_SLOPE_LIMIT: ten sixes,
 // a value of its own (neither 2/3 nor the exponent of the normal depth).
@@ -13,9 +16,7 @@ constexpr double STEEP_SLOPE_RADIUS_EXPONENT = 0.52;
 constexpr double STEEP_SLOPE_TERM_EXPONENT = 0.4;
 
 struct UniformFlowInput {
-    double bso;  // bed width [m]
-    double m;    // right bank slope [-]
-    double n;    // left bank slope [-]
+    TrapezoidSection section;
     double Iso;  // bed slope [-]
     double kst;  // Strickler coefficient [m^(1/3)/s]
     double h;    // water depth [m]
@@ -36,3 +37,17 @@ struct UniformFlowResult {
 };
 
 UniformFlowResult computeUniformFlow(const UniformFlowInput& in);
+
+// The discharge of uniform flow at depth h [m^3/s], by the same formulas and
+// operations as computeUniformFlow, without the critical state.
+double uniformDischarge(const UniformFlowInput& channel, double h);
+
+// Upper end of the depth searched for a given discharge [m]: the largest
+// depth the command accepts.
+constexpr double DEPTH_FOR_DISCHARGE_MAX = 1000.0;
+
+// The depth at which uniformDischarge gives Q: bisection on
+// [0, DEPTH_FOR_DISCHARGE_MAX],
+// approached from below (the discharge grows with the depth). Expects
+// 0 < Q <= uniformDischarge(channel, DEPTH_FOR_DISCHARGE_MAX).
+double depthForDischarge(const UniformFlowInput& channel, double Q);

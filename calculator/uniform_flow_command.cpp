@@ -1,54 +1,41 @@
-#include "uniform_flow_command.h"
+#include "calculator/uniform_flow_command.h"
 
-#include "depth_solvers.h"
-#include "field_text.h"
-#include "quostel_controls.h"
-#include "quostel_messages.h"
-#include "result_format.h"
+#include "calculator/quostel_fields.h"
+#include "calculator/quostel_messages.h"
+#include "calculator/result_format.h"
+#include "core/depth_solvers.h"
 
 using namespace quostel_text;
 
+bool readChannelInput(FieldReader& r, UniformFlowInput& in) {
+    in.section.bso = r.decimal(IDC_BSO);
+    if (!(in.section.bso > 0.0 && in.section.bso <= BED_WIDTH_MAX)) return r.refuse(CHECK_BSO);
+    in.section.m = r.decimal(IDC_M);
+    if (!(in.section.m >= 0.0 && in.section.m <= BANK_SLOPE_MAX)) return r.refuse(CHECK_M);
+    in.section.n = r.decimal(IDC_N);
+    if (!(in.section.n >= 0.0 && in.section.n <= BANK_SLOPE_MAX)) return r.refuse(CHECK_N);
+    in.kst = r.decimal(IDC_KST);
+    if (!(in.kst > 0.0 && in.kst <= KST_MAX)) return r.refuse(CHECK_KST);
+    if (in.kst > KST_HIGH) r.warn(WARN_KST_HIGH);
+    in.Iso = r.decimal(IDC_ISO);
+    if (!(in.Iso > 0.0 && in.Iso <= ISO_MAX)) return r.refuse(CHECK_ISO);
+    if (in.Iso > ISO_HIGH) r.warn(WARN_ISO_HIGH);
+    return true;
+}
+
+bool readUniformFlowInput(FieldReader& r, UniformFlowInput& in) {
+    if (!readChannelInput(r, in)) return false;
+    in.h = r.decimal(IDC_H);
+    if (!(in.h > 0.0 && in.h <= DEPTH_MAX)) return r.refuse(CHECK_H);
+    return true;
+}
+
 namespace {
 
-// Reads a decimal field. Each range test below asks whether the value lies
-// inside, so that a NaN fails it.
-double readDecimal(DialogPort& dialog, int controlId) {
-    char buffer[FIELD_BUFFER_SIZE];
-    dialog.readField(controlId, buffer, FIELD_BUFFER_SIZE);
-    return parseDecimalField(buffer);
-}
-
-std::optional<UniformFlowInput> refuse(DialogPort& dialog, const char* message) {
-    dialog.showMessage(message, CAPTION_ERROR);
-    return std::nullopt;
-}
-
-}  // namespace
-
-std::optional<UniformFlowInput> readUniformFlowInput(DialogPort& dialog) {
-    UniformFlowInput in{};
-    in.bso = readDecimal(dialog, IDC_BSO);
-    if (!(in.bso > 0.0 && in.bso <= 5000.0)) return refuse(dialog, CHECK_BSO);
-    in.m = readDecimal(dialog, IDC_M);
-    if (!(in.m >= 0.0 && in.m <= 100.0)) return refuse(dialog, CHECK_M);
-    in.n = readDecimal(dialog, IDC_N);
-    if (!(in.n >= 0.0 && in.n <= 100.0)) return refuse(dialog, CHECK_N);
-    in.kst = readDecimal(dialog, IDC_KST);
-    if (!(in.kst > 0.0 && in.kst <= 150.0)) return refuse(dialog, CHECK_KST);
-    if (in.kst > 90.0) dialog.showMessage(WARN_KST_HIGH, CAPTION_WARNING);
-    in.Iso = readDecimal(dialog, IDC_ISO);
-    if (!(in.Iso > 0.0 && in.Iso <= 0.1)) return refuse(dialog, CHECK_ISO);
-    if (in.Iso > STEEP_SLOPE_LIMIT) dialog.showMessage(WARN_ISO_HIGH, CAPTION_WARNING);
-    in.h = readDecimal(dialog, IDC_H);
-    if (!(in.h > 0.0 && in.h <= 1000.0)) return refuse(dialog, CHECK_H);
-    return in;
-}
-
-CommandEnd runUniformFlowCommand(DialogPort& dialog) {
-    const std::optional<UniformFlowInput> in = readUniformFlowInput(dialog);
-    if (!in) return CommandEnd::Stopped;
-    const UniformFlowResult r = computeUniformFlow(*in);
-
+// The eleven results in their order, then the warning for a critical depth
+// the solver could not find.
+void showResults(DialogPort& dialog, FieldReader& reader, const UniformFlowInput& in) {
+    const UniformFlowResult r = computeUniformFlow(in);
     struct Shown {
         int controlId;
         double value;
@@ -64,9 +51,37 @@ CommandEnd runUniformFlowCommand(DialogPort& dialog) {
     }
 
     // The solver cannot tell a critical depth outside its bracket from one
-    // near 70 m; the values stay shown, but the user is told.
-    if (!criticalDepthInBracket(in->bso, in->m, in->n, r.Q)) {
-        dialog.showMessage(WARN_HGR_OUTSIDE, CAPTION_WARNING);
+    // near DEPTH_BRACKET_HIGH; the values stay shown, but the user is told.
+    if (!criticalDepthInBracket(in.section.bso, in.section.m, in.section.n, r.Q)) reader.warn(WARN_HGR_OUTSIDE);
+}
+
+}  // namespace
+
+CommandEnd runUniformFlowCommand(DialogPort& dialog) {
+    FieldReader reader(dialog);
+    UniformFlowInput in{};
+    if (!readUniformFlowInput(reader, in)) return CommandEnd::Stopped;
+    showResults(dialog, reader, in);
+    return CommandEnd::Completed;
+}
+
+CommandEnd runDepthFromDischargeCommand(DialogPort& dialog) {
+    FieldReader reader(dialog);
+    UniformFlowInput in{};
+    if (!readChannelInput(reader, in)) return CommandEnd::Stopped;
+    const double Q = reader.decimal(IDC_Q_GIVEN);
+    if (!(Q > 0.0)) {
+        reader.refuse(CHECK_Q);
+        return CommandEnd::Stopped;
     }
+    if (!(Q <= uniformDischarge(in, DEPTH_FOR_DISCHARGE_MAX))) {
+        reader.warn(WARN_DEPTH_OVER_MAX);
+        return CommandEnd::Stopped;
+    }
+    in.h = depthForDischarge(in, Q);
+    char text[RESULT_TEXT_SIZE];
+    formatResultValue(in.h, text);
+    dialog.writeField(IDC_H, text);
+    showResults(dialog, reader, in);
     return CommandEnd::Completed;
 }

@@ -29,7 +29,8 @@ inline bool signsDiffer(double a, double b) {
 //     below and the result lies less than the tolerance below it. At least
 //     one step is made.
 //   - The step count is the smallest k with (H - L) 2^-k <= the tolerance:
-//     30 steps and 31 residual evaluations on the depth bracket [0.05, 70].
+//     30 steps and 31 residual evaluations on the depth bracket of the
+//     critical and normal depth.
 //   - A bracket without a sign change is not reported: the lower end climbs
 //     at every step and the result lies less than the tolerance below H.
 //   - Above about 5e8 m two neighbouring doubles lie more than the tolerance

@@ -1,13 +1,8 @@
 // Physical constants and exponents of the channel hydraulics.
 //
-// Every quantity of the core is a double and every relation is evaluated in
-// double throughout (SSE2 arithmetic, no contraction into fused multiply-adds,
-// see the top-level CMakeLists.txt). Extended precision would change only the
-// last bits of the results, but it costs about ten times as much in the long
-// step marches and, above all, double arithmetic gives the same bits on the
-// 64-bit Linux build and the 32-bit Windows build, so both platforms print
-// the same digits. For the same reason every general power goes through
-// portablePow rather than the C library's pow (portable_pow.h).
+// Every relation is evaluated in double throughout (the exact_arithmetic
+// build flags), and every general power goes through portablePow, so that
+// every platform computes the same bits and prints the same digits.
 #pragma once
 
 // g [m/s^2]

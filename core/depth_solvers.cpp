@@ -1,11 +1,11 @@
-#include "depth_solvers.h"
+#include "core/depth_solvers.h"
 
 #include <cmath>
 
-#include "bisection.h"
-#include "constants.h"
-#include "portable_pow.h"
-#include "section.h"
+#include "core/bisection.h"
+#include "core/constants.h"
+#include "core/portable_pow.h"
+#include "core/section.h"
 
 double criticalDepthResidual(double h, double bso, double m, double n, double Q) {
     const double B = (m + n) * h + bso;  // water-surface width
@@ -42,4 +42,10 @@ bool criticalDepthInBracket(double bso, double m, double n, double Q) {
 bool normalDepthInBracket(double Q, double kst, double bso, double m, double n, double Iso) {
     return signsDiffer(normalDepthResidual(DEPTH_BRACKET_LOW, Q, kst, bso, m, n, Iso),
                        normalDepthResidual(DEPTH_BRACKET_HIGH, Q, kst, bso, m, n, Iso));
+}
+
+CriticalState criticalState(TrapezoidSection s, double Q, double v) {
+    const double hgr = criticalDepth(s.bso, s.m, s.n, Q);
+    const double vgr = Q / wettedArea(s, hgr);
+    return {hgr, energyHead(hgr, vgr), froudeNumber(v, hgr)};
 }

@@ -6,7 +6,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "double_double.h"
+#include "core/double_double.h"
 
 namespace pow_tables {
 

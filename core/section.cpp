@@ -1,9 +1,9 @@
-#include "section.h"
+#include "core/section.h"
 
 #include <cmath>
 
-#include "constants.h"
-#include "portable_pow.h"
+#include "core/constants.h"
+#include "core/portable_pow.h"
 
 double wettedArea(TrapezoidSection s, double h) {
     return (s.m + s.n) * 0.5 * h * h + s.bso * h;
@@ -36,7 +36,7 @@ double velocityHead(double v) {
 }
 
 double energyHead(double h, double v) {
-    return v * v * VELOCITY_HEAD_FACTOR + h;
+    return velocityHead(v) + h;
 }
 
 double froudeNumber(double v, double hgr) {

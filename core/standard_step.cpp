@@ -1,12 +1,12 @@
-#include "standard_step.h"
+#include "core/standard_step.h"
 
 #include <cmath>
 
-#include "bisection.h"
-#include "constants.h"
-#include "depth_solvers.h"
-#include "portable_pow.h"
-#include "section.h"
+#include "core/bisection.h"
+#include "core/constants.h"
+#include "core/depth_solvers.h"
+#include "core/portable_pow.h"
+#include "core/section.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "field_text.h"
+#include "dialog/field_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -20,7 +20,7 @@ if [[ -n "${DISPLAY:-}" ]]; then
   fi
   cmake -S . -B "build/windows-$arch" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "build/windows-$arch" -j"$(nproc)" --target "$program" >/dev/null
-  exe="$PWD/build/windows-$arch/platform/win32/$program.exe"
+  exe="$PWD/build/windows-$arch/bin/$program.exe"
   # Each bitness has a Wine prefix of its own, made for it: a 32-bit Wine
   # cannot use a prefix that a 64-bit one created.
   winearch=win64
@@ -37,7 +37,7 @@ echo "No display available: running the console Pelvarin on the example channel 
 bash scripts/install-packages.sh
 cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/release -j"$(nproc)" --target pelvarin quostel >/dev/null
-pelvarin="$PWD/build/release/platform/console/pelvarin"
+pelvarin="$PWD/build/release/bin/pelvarin"
 folder=$(mktemp -d)
 cd "$folder"
 "$pelvarin" bso=2 m=1.5 n=1.5 Q=10 kst=30 Iso=0.001 beta=1 l=100 hu=3 wsp=103 Pa=20 file=Bericht

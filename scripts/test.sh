@@ -14,8 +14,13 @@ for arch in i686 x86_64; do
   cmake --build "build/windows-$arch" -j"$jobs"
 done
 
-windows_builds="$PWD/build/windows-i686/platform/win32;$PWD/build/windows-x86_64/platform/win32"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DCHANNEL_WINDOWS_BUILDS="$windows_builds" >/dev/null
+# The release ZIP of the 32-bit programs.
+cmake --build build/windows-i686 --target package >/dev/null
+package=$(ls build/windows-i686/Pelvarin-Quostel-*-win32.zip)
+
+windows_builds="$PWD/build/windows-i686/bin;$PWD/build/windows-x86_64/bin"
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DCHANNEL_WINDOWS_BUILDS="$windows_builds" \
+      -DCHANNEL_WINDOWS_PACKAGE="$PWD/$package;$PWD/build/windows-i686/bin" >/dev/null
 cmake --build build/release -j"$jobs"
 ctest --test-dir build/release --output-on-failure -j"$jobs"
 

@@ -1,23 +1,27 @@
 // A scripted dialog for the command tests: field texts set by the test, and a
-// log of everything the command did to the window, in order.
+// log of everything the command did to the window, in order, naming each
+// field by the program's field table.
 #pragma once
 
 #include <map>
 #include <string>
 #include <vector>
 
-#include "dialog_port.h"
+#include "dialog/dialog_port.h"
+#include "dialog/field_table.h"
 
 class FakeDialog final : public DialogPort {
 public:
+    explicit FakeDialog(FieldTable table) : table_(table) {}
+
     std::map<int, std::string> fields;  // control id -> text
-    std::vector<std::string> log;       // "read 1000", "write 1012=3.5", "Fehler!: text"
+    std::vector<std::string> log;       // "read bso", "write A=3.5", "Fehler!: text"
 
     // Runs a hook right before the message with this text is dismissed.
     std::map<std::string, void (*)(FakeDialog&)> onMessage;
 
     void readField(int controlId, char* buffer, int bufferSize) override {
-        log.push_back("read " + std::to_string(controlId));
+        log.push_back("read " + name(controlId));
         const std::string& text = fields[controlId];
         const std::size_t n = std::min(text.size(), static_cast<std::size_t>(bufferSize - 1));
         text.copy(buffer, n);
@@ -26,7 +30,7 @@ public:
 
     void writeField(int controlId, const char* text) override {
         fields[controlId] = text;
-        log.push_back("write " + std::to_string(controlId) + "=" + text);
+        log.push_back("write " + name(controlId) + "=" + text);
     }
 
     void showMessage(const char* text, const char* caption) override {
@@ -50,4 +54,13 @@ public:
         }
         return out;
     }
+
+private:
+    // The field's name, or the bare identifier of a control without one.
+    std::string name(int controlId) const {
+        const Field* field = fieldOfControl(table_, controlId);
+        return field != nullptr ? field->name : std::to_string(controlId);
+    }
+
+    FieldTable table_;
 };

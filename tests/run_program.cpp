@@ -1,4 +1,4 @@
-#include "run_program.h"
+#include "tests/run_program.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>

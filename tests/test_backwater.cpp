@@ -7,8 +7,8 @@
 #include <memory>
 #include <new>
 
-#include "backwater.h"
-#include "reference_roots.h"
+#include "backwater/backwater.h"
+#include "tests/reference_roots.h"
 
 // Counts every allocation of the test program, to show that a computation
 // allocates nothing.
@@ -51,9 +51,9 @@ protected:
 // start next to the critical depth are integrated as accurately as the rest.
 long double gvfDistance(const BackwaterInput& in, long double hEnd) {
     auto dxdh = [&](long double h) {
-        const long double A = reference::area(in.bso, in.m, in.n, h);
-        const long double U = reference::perimeter(in.bso, in.m, in.n, h);
-        const long double B = (in.m + in.n) * h + in.bso;
+        const long double A = reference::area(in.section.bso, in.section.m, in.section.n, h);
+        const long double U = reference::perimeter(in.section.bso, in.section.m, in.section.n, h);
+        const long double B = (in.section.m + in.section.n) * h + in.section.bso;
         const long double Sf = in.Q * in.Q / (in.kst * in.kst * A * A * std::pow(A / U, 4.0L / 3));
         return (1 - in.beta * in.Q * in.Q * B / (9.81L * A * A * A)) / (Sf - in.Iso);
     };
@@ -204,6 +204,7 @@ TEST_F(Backwater, LengthDoesNotDependOnSpacingOrProfileCount) {
     BackwaterInput in = example();
     const int reference = compute(in).length;
     for (const auto& lPa : {std::pair{1.0, 1}, {1000.0, 15000}, {7.3, -3}, {250.0, 0}}) {
+        SCOPED_TRACE(testing::Message() << "l " << lPa.first << " Pa " << lPa.second);
         in.l = lPa.first;
         in.Pa = lPa.second;
         const BackwaterResult& r = compute(in);
@@ -220,6 +221,7 @@ TEST_F(Backwater, SingleProfileAndNoProfiles) {
     EXPECT_EQ(one.profiles.hp[0], in.hu);
     EXPECT_NEAR(one.profiles.wsp[0], in.wsp, 1e-13);
     for (int Pa : {0, -3, INT32_MIN}) {
+        SCOPED_TRACE(Pa);
         in.Pa = Pa;
         const BackwaterResult& none = compute(in);
         EXPECT_EQ(none.profiles.count, 0);

@@ -9,24 +9,24 @@
 #include <string>
 #include <vector>
 
-#include "calculate_command.h"
-#include "fake_dialog.h"
-#include "pelvarin_controls.h"
-#include "run_program.h"
+#include "backwater/calculate_command.h"
+#include "tests/fake_dialog.h"
+#include "backwater/pelvarin_fields.h"
+#include "tests/run_program.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-const Lines ALL_READS = {"1001", "1002", "1003", "1004", "1010", "1000", "1006", "1007", "1008", "1005", "1009"};
+const Lines ALL_READS = {"bso", "m", "n", "Q", "kst", "Iso", "beta", "l", "hu", "wsp", "Pa"};
 
 // Runs each command in a fresh current folder, as the program writes its
 // report relative to it.
-class CalculateCommand : public testing::Test {
+class CalculateCommand : public TempFolderTest {
 protected:
-    std::string folder = makeTempFolder();
     char previous[4096];
-    FakeDialog d;
+    FakeDialog d{PELVARIN_FIELDS};
 
     CalculateCommand() {
         EXPECT_NE(getcwd(previous, sizeof previous), nullptr);
@@ -35,10 +35,7 @@ protected:
                     {IDC_KST, "30"},  {IDC_ISO, "0.001"}, {IDC_BETA, "1"}, {IDC_L, "100"},
                     {IDC_HU, "3"},    {IDC_WSP, "103"}, {IDC_PA, "20"},  {IDC_FILE, "Bericht"}};
     }
-    ~CalculateCommand() override {
-        EXPECT_EQ(chdir(previous), 0);
-        std::system(("rm -rf '" + folder + "'").c_str());
-    }
+    ~CalculateCommand() override { EXPECT_EQ(chdir(previous), 0); }
     bool exists(const char* name) { return access(name, F_OK) == 0; }
 };
 
@@ -50,7 +47,7 @@ TEST_F(CalculateCommand, WritesTheReportAndClosesItAfterTheSuccessMessage) {
     EXPECT_EQ(runCalculateCommand(d), CommandEnd::Completed);
     Lines expected;
     for (const std::string& id : ALL_READS) expected.push_back("read " + id);
-    expected.push_back("read 1011");
+    expected.push_back("read file");
     expected.push_back("Info: Datei wurde erstellt");
     EXPECT_EQ(d.log, expected);
     const std::string report = readFile("Bericht.txt");
@@ -128,7 +125,7 @@ TEST_F(CalculateCommand, EmptyGeometryAndZeroValuesThatPass) {
     EXPECT_EQ(runCalculateCommand(flatAndWrongPa), CommandEnd::Stopped);
     EXPECT_EQ(flatAndWrongPa.messages(), Lines{"Fehler!: Eingabe Pa korrekt?"});
 
-    FakeDialog empty;
+    FakeDialog empty{PELVARIN_FIELDS};
     EXPECT_EQ(runCalculateCommand(empty), CommandEnd::Stopped);
     EXPECT_EQ(empty.messages(), Lines{"Fehler!: Bitte Eingabe kst kontrollieren"});
 
@@ -147,9 +144,9 @@ TEST_F(CalculateCommand, WarningsInTheirPlacesAndBeforeALaterFailure) {
     d.fields[IDC_ISO] = "0.1";
     d.fields[IDC_HU] = "0";
     EXPECT_EQ(runCalculateCommand(d), CommandEnd::Stopped);
-    const Lines expected = {"read 1001", "read 1002", "read 1003", "read 1004", "read 1010",
-                            "Achtung!: Kst Wert sehr hoch!", "read 1000", "Achtung!: Wert Iso hoch",
-                            "read 1006", "read 1007", "read 1008", "Fehler!: Bitte Eingabe hu kontrollieren"};
+    const Lines expected = {"read bso", "read m", "read n", "read Q", "read kst",
+                            "Achtung!: Kst Wert sehr hoch!", "read Iso", "Achtung!: Wert Iso hoch",
+                            "read beta", "read l", "read hu", "Fehler!: Bitte Eingabe hu kontrollieren"};
     EXPECT_EQ(d.log, expected);
     EXPECT_FALSE(exists("Bericht.txt"));
 
@@ -166,7 +163,7 @@ TEST_F(CalculateCommand, WarningsInTheirPlacesAndBeforeALaterFailure) {
                      "Info: Datei wurde erstellt"}));
 }
 
-TEST_F(CalculateCommand, WrongBsoIsReportedBeforeWrongIso) {
+TEST_F(CalculateCommand, WrongMIsReportedBeforeWrongIso) {
     d.fields[IDC_ISO] = "5";
     d.fields[IDC_BSO] = "abc-1";
     d.fields[IDC_M] = "-1";
@@ -320,7 +317,7 @@ TEST_F(CalculateCommand, ExtremeInputsThatPassTheChecks) {
     int i = 0;
     for (const auto& fields : cases) {
         SCOPED_TRACE(i);
-        FakeDialog run;
+        FakeDialog run{PELVARIN_FIELDS};
         run.fields = fields;
         run.fields[IDC_FILE] = "extreme" + std::to_string(i++);
         EXPECT_EQ(runCalculateCommand(run), CommandEnd::Completed);

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "bisection.h"
-#include "depth_solvers.h"
-#include "reference_roots.h"
+#include "core/bisection.h"
+#include "core/depth_solvers.h"
+#include "tests/reference_roots.h"
 
 namespace {
 
@@ -52,6 +52,7 @@ TEST(Bisection, StepCountFollowsBracketWidth) {
 
 TEST(Bisection, NoSignChangeClimbsToJustBelowTheUpperEnd) {
     for (double sign : {1.0, -1.0}) {
+        SCOPED_TRACE(sign);
         const double h = solveDepthBisection([=](double x) { return sign * (x + 1.0); }, 0.05, 70.0);
         EXPECT_EQ(h, NO_ROOT);
         EXPECT_LT(70.0 - h, 1e-7);

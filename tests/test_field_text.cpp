@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "field_text.h"
+#include "dialog/field_text.h"
 
 namespace {
 

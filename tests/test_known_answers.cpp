@@ -12,10 +12,10 @@
 #include <cmath>
 #include <memory>
 
-#include "backwater.h"
-#include "depth_solvers.h"
-#include "portable_pow.h"
-#include "standard_step.h"
+#include "backwater/backwater.h"
+#include "core/depth_solvers.h"
+#include "core/portable_pow.h"
+#include "core/standard_step.h"
 
 namespace {
 
@@ -94,6 +94,7 @@ TEST(KnownAnswers, ResidualsToTheLastBit) {
             ASSERT_EQ(normalDepthResidual(h, c.Q, c.kst, c.bso, c.m, c.n, c.Iso),
                       knownNormalResidual(h, c.Q, c.kst, c.bso, c.m, c.n, c.Iso));
             for (double l : {1.0, 100.0}) {
+                SCOPED_TRACE(l);
                 const double hKnown = 1.7;
                 ASSERT_EQ(stepResidual(h, hKnown, c.beta, c.bso, c.m, c.n, c.Q, l, c.kst, c.Iso),
                           knownStepResidual(h, hKnown, c.beta, c.bso, c.m, c.n, c.Q, l, c.kst, c.Iso));

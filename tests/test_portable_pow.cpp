@@ -7,7 +7,7 @@
 #include <cstring>
 #include <limits>
 
-#include "portable_pow.h"
+#include "core/portable_pow.h"
 
 namespace {
 

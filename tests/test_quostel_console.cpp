@@ -4,7 +4,8 @@
 
 #include <cstdlib>
 
-#include "run_program.h"
+#include "tests/run_program.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ TEST(QuostelConsole, TextAfterTheFirstEqualsSignIsTheField) {
 
 TEST(QuostelConsole, UsageErrors) {
     for (const auto& args : {std::vector<std::string>{"bso"}, {"x=1"}, {"bso=1", "H=2"}, {"=3"}}) {
+        SCOPED_TRACE(args.back());
         const ProgramRun run = runProgram(QUOSTEL, args);
         EXPECT_EQ(run.exitCode, 2) << args[0];
         EXPECT_EQ(run.out, "");
@@ -53,6 +55,8 @@ TEST(QuostelConsole, UsageErrors) {
     const ProgramRun help = runProgram(QUOSTEL, {"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.out.rfind("usage: quostel [NAME=TEXT ...]", 0), 0u);
+    EXPECT_NE(help.out.find("--table h=FROM:TO:STEP"), std::string::npos);
+    EXPECT_NE(help.out.find("Q"), std::string::npos);
 }
 
 TEST(QuostelConsole, LongFieldTextIsCutNotOverrun) {
@@ -66,16 +70,74 @@ TEST(QuostelConsole, LongFieldTextIsCutNotOverrun) {
 
 namespace {
 
-TEST(QuostelConsole, LostResultsAreAnErrorNotASuccess) {
+class QuostelOutput : public TempFolderTest {};
+
+TEST_F(QuostelOutput, LostResultsAreAnErrorNotASuccess) {
     // Standard output on a full device: the results cannot be written.
-    const std::string folder = makeTempFolder();
     const std::string command = std::string(QUOSTEL) +
                                 " bso=2 m=1.5 n=1.5 Iso=1e-3 kst=30 h=1 >/dev/full 2>'" + folder + "/err'";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
     EXPECT_EQ(readFile(folder + "/err"), "quostel: standard output could not be written\n");
-    std::system(("rm -rf '" + folder + "'").c_str());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(QuostelConsole, DepthFromDischarge) {
+    const ProgramRun run = runProgram(QUOSTEL, {"bso=2", "m=1.5", "n=1.5", "Iso=1e-3", "kst=30", "Q=2.4256181984"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out.rfind("h=1\nA=3.5\n", 0), 0u) << run.out;
+    EXPECT_NE(run.out.find("\nQ=2.4256\n"), std::string::npos);
+
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        const char* err;
+    } cases[] = {
+        {{"bso=2", "Iso=1e-3", "kst=30", "Q=0"}, 1, "Fehler!: Bitte Eingabe Q kontrollieren\n"},
+        {{"bso=2", "Iso=1e-3", "kst=30", "Q=-NAN"}, 1, "Fehler!: Bitte Eingabe Q kontrollieren\n"},
+        {{"bso=2", "Iso=1e-3", "kst=30", "Q=1e9"}, 1, "Achtung!: Wassertiefe ueber 1000 m\n"},
+        {{"bso=0", "Iso=1e-3", "kst=30", "Q=1"}, 1, "Fehler!: Bitte Eingabe bso kontrollieren\n"},
+        {{"bso=2", "Iso=1e-3", "kst=30", "Q=1", "h=1"}, 2, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.back());
+        const ProgramRun bad = runProgram(QUOSTEL, c.args);
+        EXPECT_EQ(bad.exitCode, c.exitCode);
+        EXPECT_EQ(bad.out, "");
+        if (c.err != nullptr) {
+            EXPECT_EQ(bad.err, c.err);
+        }
+    }
+}
+
+TEST(QuostelConsole, RatingTable) {
+    const ProgramRun run =
+        runProgram(QUOSTEL, {"--table", "h=0.5:2:0.25", "bso=2", "m=1.5", "n=1.5", "Iso=1e-3", "kst=30"});
+    EXPECT_EQ(run.exitCode, 0);
+    std::vector<std::string> rows;
+    for (std::size_t start = 0, end; (end = run.out.find('\n', start)) != std::string::npos; start = end + 1) {
+        rows.push_back(run.out.substr(start, end - start));
+    }
+    ASSERT_EQ(rows.size(), 1u + 7u);
+    EXPECT_EQ(rows[0], "h,A,U,R,hE,v,Q,hgr,hEm,Fr,k,hp");
+    EXPECT_EQ(rows[3].rfind("1,3.5,", 0), 0u);  // the row of h 1: A 3.5
+    EXPECT_EQ(rows[7].rfind("2,10,", 0), 0u);
+
+    for (const char* range : {"h=0:1:0.1", "h=1:0.5:0.1", "h=1:2:0", "h=1:2:-1", "h=1:1001:1", "h=0.001:1000:0.001",
+                              "h=1:2", "x=1:2:0.5", "h=a:2:1", "h=1:2:0.5x"}) {
+        SCOPED_TRACE(range);
+        const ProgramRun bad = runProgram(QUOSTEL, {"--table", range, "bso=2", "Iso=1e-3", "kst=30"});
+        EXPECT_EQ(bad.exitCode, 2);
+        EXPECT_EQ(bad.out, "");
+        EXPECT_NE(bad.err.find("usage: quostel"), std::string::npos);
+    }
+    const ProgramRun last = runProgram(QUOSTEL, {"--table"});
+    EXPECT_EQ(last.exitCode, 2);
 }
 
 }  // namespace

@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "report_file.h"
-#include "run_program.h"
+#include "backwater/report_file.h"
+#include "tests/run_program.h"
+#include "tests/temp_folder.h"
 
 namespace {
 
@@ -83,10 +84,8 @@ void expectPlainBytes(const std::string& bytes) {
     }
 }
 
-class ReportFile : public testing::Test {
+class ReportFile : public TempFolderTest {
 protected:
-    std::string folder = makeTempFolder();
-    ~ReportFile() override { std::system(("rm -rf '" + folder + "'").c_str()); }
 
     void expectGolden(const std::string& bytes, const std::string& goldenName) {
         const std::string path = GOLDEN + "/" + goldenName;
@@ -152,7 +151,7 @@ TEST_F(ReportFile, DrawdownNegativeCountAndRoundedInputs) {
     report.in.Pa = -3;
     report.in.Iso = 0.000004;  // below half a unit of the fifth decimal
     report.in.beta = 1.0625;   // 1.0625 is exact: three decimals round half to even
-    report.in.bso = 2.345;
+    report.in.section.bso = 2.345;
     report.r->kind = LengthKind::Drawdown;
     report.r->length = 7;
     report.setProfiles(0);
@@ -193,6 +192,7 @@ TEST(ReportName, FieldTextWithTxtAppended) {
          "1234567890123456789012345678901234567890123456789.txt"},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
         char name[REPORT_NAME_SIZE];
         composeReportName(c.text, name);
         EXPECT_STREQ(name, c.name);

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "result_format.h"
+#include "calculator/result_format.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "constants.h"
-#include "section.h"
+#include "core/constants.h"
+#include "core/section.h"
 
 namespace {
 
@@ -38,8 +38,10 @@ TEST(Section, ClosedFormsOfRectangleTriangleAndTrapezoid) {
 TEST(Section, ExchangingTheBanksChangesNothing) {
     const double slopes[][2] = {{0.0, 2.5}, {1.5, 0.25}, {100.0, 0.0}, {3.0, 7.0}};
     for (const auto& mn : slopes) {
+        SCOPED_TRACE(testing::Message() << "m " << mn[0] << " n " << mn[1]);
         const TrapezoidSection a{1.7, mn[0], mn[1]}, b{1.7, mn[1], mn[0]};
         for (double h : {0.01, 0.9, 13.0}) {
+            SCOPED_TRACE(h);
             EXPECT_EQ(wettedArea(a, h), wettedArea(b, h));
             EXPECT_EQ(wettedPerimeter(a, h), wettedPerimeter(b, h));
             EXPECT_EQ(topWidth(a, h), topWidth(b, h));

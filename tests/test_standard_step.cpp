@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "bisection.h"
-#include "depth_solvers.h"
-#include "reference_roots.h"
-#include "standard_step.h"
+#include "core/bisection.h"
+#include "core/depth_solvers.h"
+#include "tests/reference_roots.h"
+#include "core/standard_step.h"
 
 namespace {
 
@@ -14,6 +14,7 @@ TEST(StandardStep, WorkedMarchFallsTowardsNormalDepth) {
     double h = 3.0;
     const double expected[] = {2.92, 2.84, 2.76};
     for (double approx : expected) {
+        SCOPED_TRACE(approx);
         const double exact = static_cast<double>(
             reference::stepDepth(h, 1.0, 2.0, 1.5, 1.5, 10.0, 100.0, 30.0, 1e-3, 0.6 * h, 3.0 * h));
         const double next = nextProfileDepth(h, 1.0, 2.0, 1.5, 1.5, 10.0, 100.0, 30.0, 1e-3);
@@ -105,6 +106,7 @@ TEST(StandardStep, BranchStepIsThePlainBisectionWhereverTheBracketHasASignChange
     };
     int plain = 0, mended = 0, assumed = 0;
     for (const auto& c : channels) {
+        SCOPED_TRACE(testing::Message() << "channel bso " << c.bso << " Q " << c.Q << " Iso " << c.Iso);
         const double hn = normalDepth(c.Q, c.kst, c.bso, c.m, c.n, c.Iso);
         const FlowBranch branch = flowBranch(hn, c.beta, c.bso, c.m, c.n, c.Q, c.kst, c.Iso);
         ASSERT_TRUE(branch.mild);
@@ -155,6 +157,7 @@ TEST(StandardStep, NoBranchOnSteepChannelsOrWithoutVelocityHeads) {
     // Off the branch every step is nextProfileDepth's.
     const FlowBranch none{false, 1.048, false};
     for (double hK : {0.5, 1.05, 1.3, 3.0}) {
+        SCOPED_TRACE(hK);
         EXPECT_EQ(nextProfileDepthOnBranch(hK, none, 1.0, 2.0, 1.5, 1.5, 10.0, 1.0, 30.0, 1e-3).h,
                   nextProfileDepth(hK, 1.0, 2.0, 1.5, 1.5, 10.0, 1.0, 30.0, 1e-3));
     }

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "depth_solvers.h"
-#include "reference_roots.h"
-#include "uniform_flow.h"
+#include "core/depth_solvers.h"
+#include "tests/reference_roots.h"
+#include "calculator/uniform_flow.h"
 
 namespace {
 
@@ -60,6 +60,7 @@ TEST(UniformFlow, VelocityFormulaFollowsTheBedSlope) {
 TEST(UniformFlow, RectangleParabola) {
     // m = n = 0: B = bso, U = bso + 2h, hp = 3A/(2 bso) = 1.5 h.
     for (double h : {0.2, 1.0, 7.5}) {
+        SCOPED_TRACE(h);
         const UniformFlowResult r = computeUniformFlow({4, 0, 0, 1e-3, 35, h});
         EXPECT_NEAR(r.U, 4 + 2 * h, 1e-13);
         EXPECT_NEAR(r.hp, 1.5 * h, 1e-13);
@@ -81,6 +82,35 @@ TEST(UniformFlow, ExchangingTheBanksChangesNothing) {
     EXPECT_EQ(a.Q, b.Q);
     EXPECT_EQ(a.hgr, b.hgr);
     EXPECT_EQ(a.hp, b.hp);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UniformFlow, DepthForDischargeCarriesTheDischarge) {
+    // The depth lies less than the bisection's tolerance below the depth
+    // whose discharge is Q: the discharge grows with the depth.
+    const struct {
+        const char* name;
+        UniformFlowInput channel;
+        double Q;
+    } cases[] = {
+        {"mild trapezoid", {{2.0, 1.5, 1.5}, 1e-3, 30.0, 0.0}, 2.4256},
+        {"steep slope", {{2.0, 1.5, 1.5}, 0.07, 30.0, 0.0}, 28.4},
+        {"rectangle, small discharge", {{1.0, 0.0, 0.0}, 1e-3, 30.0, 0.0}, 4.3e-4},
+        {"wide, large discharge", {{5000.0, 0.0, 0.0}, 0.01, 40.0, 0.0}, 2e6},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const double h = depthForDischarge(c.channel, c.Q);
+        EXPECT_LE(uniformDischarge(c.channel, h), c.Q);
+        EXPECT_GE(uniformDischarge(c.channel, h + 1e-7), c.Q);
+        // the discharge of computeUniformFlow at that depth, to the bit
+        UniformFlowInput in = c.channel;
+        in.h = h;
+        EXPECT_EQ(computeUniformFlow(in).Q, uniformDischarge(c.channel, h));
+    }
 }
 
 }  // namespace

@@ -3,30 +3,30 @@
 #include <string>
 #include <vector>
 
-#include "fake_dialog.h"
-#include "quostel_controls.h"
-#include "uniform_flow_command.h"
+#include "tests/fake_dialog.h"
+#include "calculator/quostel_fields.h"
+#include "calculator/uniform_flow_command.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
 FakeDialog mildExample() {
-    FakeDialog d;
+    FakeDialog d{QUOSTEL_FIELDS};
     d.fields = {{IDC_BSO, "2"}, {IDC_M, "1.5"}, {IDC_N, "1.5"}, {IDC_ISO, "1e-3"}, {IDC_KST, "30"}, {IDC_H, "1"}};
     return d;
 }
 
-const Lines ALL_READS = {"1000", "1001", "1002", "1004", "1003", "1005"};
+const Lines ALL_READS = {"bso", "m", "n", "kst", "Iso", "h"};
 
 TEST(UniformFlowCommand, MildExampleWritesElevenResultsInDisplayOrder) {
     FakeDialog d = mildExample();
     EXPECT_EQ(runUniformFlowCommand(d), CommandEnd::Completed);
     const Lines expected = {
-        "read 1000",        "read 1001",        "read 1002",       "read 1004",        "read 1003",
-        "read 1005",        "write 1012=3.5",   "write 1013=5.6056", "write 1014=0.62438", "write 1008=1.0245",
-        "write 1006=0.69303", "write 1007=2.4256", "write 1009=0.46934", "write 1010=0.65553", "write 1011=0.32298",
-        "write 1015=0.168", "write 1016=1.05",
+        "read bso",        "read m",        "read n",       "read kst",        "read Iso",
+        "read h",        "write A=3.5",   "write U=5.6056", "write R=0.62438", "write hE=1.0245",
+        "write v=0.69303", "write Q=2.4256", "write hgr=0.46934", "write hEm=0.65553", "write Fr=0.32298",
+        "write k=0.168", "write hp=1.05",
     };
     EXPECT_EQ(d.log, expected);
 }
@@ -104,8 +104,8 @@ TEST(UniformFlowCommand, WarningsComeBeforeTheLaterReadsAndTheirFailure) {
     d.fields[IDC_ISO] = "0.08";
     d.fields[IDC_H] = "0";
     EXPECT_EQ(runUniformFlowCommand(d), CommandEnd::Stopped);
-    const Lines expected = {"read 1000", "read 1001", "read 1002", "read 1004", "Achtung!: Kst Wert sehr hoch!",
-                            "read 1003", "Achtung!: Wert Iso hoch", "read 1005", "Fehler!: Bitte Eingabe hu kontrollieren"};
+    const Lines expected = {"read bso", "read m", "read n", "read kst", "Achtung!: Kst Wert sehr hoch!",
+                            "read Iso", "Achtung!: Wert Iso hoch", "read h", "Fehler!: Bitte Eingabe hu kontrollieren"};
     EXPECT_EQ(d.log, expected);
 }
 
@@ -129,7 +129,7 @@ TEST(UniformFlowCommand, FailingCommandKeepsThePreviousResults) {
 }
 
 TEST(UniformFlowCommand, CriticalDepthOutsideTheBracketIsShownAndWarnedAbout) {
-    FakeDialog d;
+    FakeDialog d{QUOSTEL_FIELDS};
     d.fields = {{IDC_BSO, "1"}, {IDC_M, "0"}, {IDC_N, "0"}, {IDC_ISO, "1e-3"}, {IDC_KST, "30"}, {IDC_H, "0.01"}};
     EXPECT_EQ(runUniformFlowCommand(d), CommandEnd::Completed);
     EXPECT_EQ(d.fields[IDC_Q], "0.00043456");
@@ -140,13 +140,13 @@ TEST(UniformFlowCommand, CriticalDepthOutsideTheBracketIsShownAndWarnedAbout) {
     EXPECT_EQ(d.fields[IDC_K], "0.06");
     // the warning follows the last result
     ASSERT_GE(d.log.size(), 2u);
-    EXPECT_EQ(d.log[d.log.size() - 2], "write 1016=0.015");
+    EXPECT_EQ(d.log[d.log.size() - 2], "write hp=0.015");
     EXPECT_EQ(d.log.back(),
               "Achtung!: Kritische Tiefe ausserhalb 0.05 bis 70 m: hgr, hEm und Fr nicht aussagekraeftig");
 }
 
 TEST(UniformFlowCommand, LargeDischargeSwitchesToExponentNotation) {
-    FakeDialog d;
+    FakeDialog d{QUOSTEL_FIELDS};
     d.fields = {{IDC_BSO, "5000"}, {IDC_M, "0"}, {IDC_N, "0"}, {IDC_ISO, "0.01"}, {IDC_KST, "40"}, {IDC_H, "20"}};
     runUniformFlowCommand(d);
     EXPECT_NE(d.fields[IDC_Q].find("e+0"), std::string::npos) << d.fields[IDC_Q];
@@ -184,8 +184,10 @@ TEST(UniformFlowCommand, ExtremeInputsThatPassTheChecks) {
         {{IDC_BSO, "5000"}, {IDC_M, "100"}, {IDC_N, "100"}, {IDC_ISO, "0.1"}, {IDC_KST, "150"}, {IDC_H, "1000"}},
         {{IDC_BSO, "4.9e-324"}, {IDC_M, "4.9e-324"}, {IDC_N, "0"}, {IDC_ISO, "0.05"}, {IDC_KST, "90"}, {IDC_H, "4.9e-324"}},
     };
-    for (const auto& fields : cases) {
-        FakeDialog d;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(testing::Message() << "case " << i);
+        const auto& fields = cases[i];
+        FakeDialog d{QUOSTEL_FIELDS};
         d.fields = fields;
         EXPECT_EQ(runUniformFlowCommand(d), CommandEnd::Completed);
         EXPECT_FALSE(d.fields[IDC_HP].empty());

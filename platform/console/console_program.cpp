@@ -1,4 +1,4 @@
-#include "console_program.h"
+#include "platform/console/console_program.h"
 
 #include <csignal>
 #include <cstdio>
@@ -6,23 +6,23 @@
 
 namespace {
 
-constexpr int MAX_FIELDS = 16;
-
 class ConsoleDialog final : public DialogPort {
 public:
     explicit ConsoleDialog(const ConsoleProgram& program) : program_(program) {
         for (const char*& t : texts_) t = "";
     }
 
-    // Sets a field from "NAME=TEXT"; false when the argument names no field.
-    bool assign(const char* argument) {
+    // Sets an input field from "NAME=TEXT"; false when the argument names none.
+    bool assign(const char* argument, ConsoleArguments& arguments) {
         const char* equals = std::strchr(argument, '=');
         if (equals == nullptr) return false;
-        const std::size_t nameLength = static_cast<std::size_t>(equals - argument);
-        for (int i = 0; i < program_.inputCount; ++i) {
-            const char* name = program_.inputs[i].name;
-            if (std::strlen(name) == nameLength && std::strncmp(name, argument, nameLength) == 0) {
+        const std::size_t length = static_cast<std::size_t>(equals - argument);
+        for (int i = 0; i < program_.fields.count; ++i) {
+            const Field& field = program_.fields.fields[i];
+            if (field.role == FieldRole::Input && std::strlen(field.name) == length &&
+                std::strncmp(field.name, argument, length) == 0) {
                 texts_[i] = equals + 1;
+                arguments.fieldGiven[i] = true;
                 return true;
             }
         }
@@ -32,8 +32,9 @@ public:
     void readField(int controlId, char* buffer, int bufferSize) override {
         if (bufferSize <= 0) return;
         const char* text = "";
-        for (int i = 0; i < program_.inputCount; ++i) {
-            if (program_.inputs[i].controlId == controlId) text = texts_[i];
+        for (int i = 0; i < program_.fields.count; ++i) {
+            const Field& field = program_.fields.fields[i];
+            if (field.role == FieldRole::Input && field.controlId == controlId) text = texts_[i];
         }
         std::size_t length = std::strlen(text);
         if (length > static_cast<std::size_t>(bufferSize - 1)) length = static_cast<std::size_t>(bufferSize - 1);
@@ -41,10 +42,13 @@ public:
         buffer[length] = '\0';
     }
 
+    // A written result, or an input a command fills in (as the depth found
+    // for a given discharge), printed under its name.
     void writeField(int controlId, const char* text) override {
-        for (int i = 0; i < program_.outputCount; ++i) {
-            if (program_.outputs[i].controlId == controlId) {
-                std::printf("%s=%s\n", program_.outputs[i].name, text);
+        for (int i = 0; i < program_.fields.count; ++i) {
+            const Field& field = program_.fields.fields[i];
+            if (field.controlId == controlId) {
+                std::printf("%s=%s\n", field.name, text);
                 return;
             }
         }
@@ -58,44 +62,80 @@ public:
 
 private:
     const ConsoleProgram& program_;
-    const char* texts_[MAX_FIELDS];
+    const char* texts_[MAX_CONSOLE_FIELDS];
 };
 
 void printUsage(const ConsoleProgram& program, std::FILE* out) {
     std::fprintf(out, "usage: %s [NAME=TEXT ...]\n%s\nNAME is one of:", program.name, program.purpose);
-    for (int i = 0; i < program.inputCount; ++i) std::fprintf(out, " %s", program.inputs[i].name);
+    for (int i = 0; i < program.fields.count; ++i) {
+        if (program.fields.fields[i].role == FieldRole::Input) std::fprintf(out, " %s", program.fields.fields[i].name);
+    }
     std::fprintf(out,
                  "\nEach argument sets that field's text; unnamed fields are empty.\n"
                  "Messages go to standard error as 'CAPTION: TEXT'.\n"
                  "Exit status: 0 completed, 1 stopped at a check or a file error, 2 usage error.\n");
+    if (program.optionCount > 0) std::fprintf(out, "Options, which add output:\n");
+    for (int i = 0; i < program.optionCount; ++i) {
+        const ConsoleOption& option = program.options[i];
+        std::fprintf(out, "  %s%s%s\n      %s\n", option.name, option.argument != nullptr ? " " : "",
+                     option.argument != nullptr ? option.argument : "", option.help);
+    }
+}
+
+int usageError(const ConsoleProgram& program, const char* what, const char* argument) {
+    std::fprintf(stderr, "%s: %s%s\n", program.name, what, argument);
+    printUsage(program, stderr);
+    return 2;
 }
 
 }  // namespace
 
+bool ConsoleArguments::given(const char* fieldName) const {
+    for (int i = 0; i < fields.count; ++i) {
+        const Field& field = fields.fields[i];
+        if (field.role == FieldRole::Input && std::strcmp(field.name, fieldName) == 0 && fieldGiven[i]) return true;
+    }
+    return false;
+}
+
 int runConsoleProgram(const ConsoleProgram& program, int argc, char** argv) {
-    if (program.inputCount > MAX_FIELDS) return 2;
+    if (program.fields.count > MAX_CONSOLE_FIELDS || program.optionCount > MAX_CONSOLE_OPTIONS) return 2;
 #ifdef SIGXFSZ
     // A file-size limit then makes a write fail, so that the program cleans
     // up and says so, instead of being killed with a partial report.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     ConsoleDialog dialog(program);
+    ConsoleArguments arguments{program.fields, {}, {}};
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             printUsage(program, stdout);
             return 0;
         }
-        if (!dialog.assign(argv[i])) {
-            if (std::strchr(argv[i], '=') == nullptr) {
-                std::fprintf(stderr, "%s: argument without '=': %s\n", program.name, argv[i]);
-            } else {
-                std::fprintf(stderr, "%s: unknown field in: %s\n", program.name, argv[i]);
+        if (std::strncmp(argv[i], "--", 2) == 0) {
+            int found = -1;
+            for (int k = 0; k < program.optionCount; ++k) {
+                if (std::strcmp(argv[i], program.options[k].name) == 0) found = k;
             }
-            printUsage(program, stderr);
-            return 2;
+            if (found < 0) return usageError(program, "unknown option: ", argv[i]);
+            if (program.options[found].argument == nullptr) {
+                arguments.options[found] = "";
+            } else {
+                if (i + 1 >= argc) return usageError(program, "option without its value: ", argv[i]);
+                arguments.options[found] = argv[++i];
+            }
+            continue;
+        }
+        if (!dialog.assign(argv[i], arguments)) {
+            return usageError(program, std::strchr(argv[i], '=') == nullptr ? "argument without '=': "
+                                                                             : "unknown field in: ",
+                              argv[i]);
         }
     }
-    const CommandEnd end = program.command(dialog);
+    if (program.usageError != nullptr) {
+        if (const char* error = program.usageError(arguments)) return usageError(program, error, "");
+    }
+    const CommandEnd end = program.command(dialog, arguments);
     // Results that did not reach standard output are lost: say so.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         std::fprintf(stderr, "%s: standard output could not be written\n", program.name);

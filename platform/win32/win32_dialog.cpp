@@ -1,4 +1,4 @@
-#include "win32_dialog.h"
+#include "platform/win32/win32_dialog.h"
 
 void Win32Dialog::readField(int controlId, char* buffer, int bufferSize) {
     // GetDlgItemTextA copies at most bufferSize - 1 characters and the NUL;

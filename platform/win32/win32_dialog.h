@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "dialog_port.h"
+#include "dialog/dialog_port.h"
 
 class Win32Dialog final : public DialogPort {
 public:

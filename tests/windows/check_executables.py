@@ -19,6 +19,9 @@ from checks import Checks
 HERE = os.path.dirname(os.path.abspath(__file__))
 SYSTEM_DLLS = {'KERNEL32.dll', 'USER32.dll', 'msvcrt.dll'}
 GERMAN, GERMANY, SWITZERLAND = 7, 1, 2
+# The supportedOS identifiers of Windows 7, 8, 8.1 and 10/11.
+SUPPORTED_OS = ['35138b9a-5d96-4fbd-8e2d-a2440225f93a', '4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38',
+                '1f676c76-80e1-4239-95bb-83d0f6d0da78', '8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a']
 
 PROGRAMS = {
     'Quostel': {'dialog': 107, 'dialog_lang': (GERMAN, GERMANY), 'size': (252, 306), 'icon': 101,
@@ -129,6 +132,27 @@ def check(build, checks):
                       [want['version']] * 2)
         checks.expect(name + ' string table', 'BLOCK "080704B0"' in text, True)
         checks.expect(name + ' translation', 'VALUE "Translation", 0x807, 1200' in text, True)
+
+        # The application manifest, resource 1 of type 24 (RT_MANIFEST).
+        language, lines = found.get(('24', 1), (None, []))
+        manifest = ''.join(re.findall(r'^\s*"(.*)"\s*$', '\n'.join(lines), re.M)).replace('""', '"')
+        checks.expect(name + ' manifest language', language, (0, 0))
+        checks.expect(name + ' manifest names the program', 'name="%s" version="1.0.0.1"' % program in manifest, True)
+        checks.expect(name + ' manifest asks for Common Controls 6',
+                      re.search(r'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"', manifest) is not None,
+                      True)
+        checks.expect(name + ' manifest is DPI-aware', '>true</dpiAware>' in manifest, True)
+        checks.expect(name + ' manifest supports Windows 7 to 11',
+                      sorted(re.findall(r'supportedOS Id="\{([0-9a-f-]+)\}"', manifest)), sorted(SUPPORTED_OS))
+    for console in ('quostel-cli', 'pelvarin-cli'):
+        exe = os.path.join(build, console + '.exe')
+        name = '%s %s-bit' % (console, bits)
+        checks.expect(name + ' built', os.path.exists(exe), True)
+        if os.path.exists(exe):
+            headers = subprocess.run([tool + 'objdump', '-p', exe], stdout=subprocess.PIPE, check=True).stdout.decode()
+            checks.expect(name + ' subsystem', '(Windows CUI)' in headers, True)
+            dlls = set(re.findall(r'DLL Name: (\S+)', headers))
+            checks.expect(name + ' needs only system DLLs', dlls - SYSTEM_DLLS, set())
 
 
 def main():

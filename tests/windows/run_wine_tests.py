@@ -9,6 +9,7 @@ of one cross build. A build whose programs cannot run here is reported as
 skipped with the reason; when none can run, the exit status is 77 (skipped).
 """
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -19,11 +20,26 @@ import tempfile
 HERE = os.path.dirname(os.path.abspath(__file__))
 SKIP = 77
 
-QUOSTEL_FIELDS = {'bso': 1000, 'm': 1001, 'n': 1002, 'Iso': 1003, 'kst': 1004, 'h': 1005}
-QUOSTEL_RESULTS = [('A', 1012), ('U', 1013), ('R', 1014), ('hE', 1008), ('v', 1006), ('Q', 1007),
-                   ('hgr', 1009), ('hEm', 1010), ('Fr', 1011), ('k', 1015), ('hp', 1016)]
-PELVARIN_FIELDS = {'bso': 1001, 'm': 1002, 'n': 1003, 'Q': 1004, 'kst': 1010, 'Iso': 1000, 'beta': 1006,
-                   'l': 1007, 'hu': 1008, 'wsp': 1005, 'Pa': 1009, 'file': 1011}
+ROOT = os.path.dirname(os.path.dirname(HERE))
+
+
+def read_field_table(header):
+    """The control identifiers (#define IDC_...) and the field table of a
+    program's fields header, the one place that pairs names with controls."""
+    with open(os.path.join(ROOT, header)) as f:
+        text = f.read()
+    ids = {name: int(value) for name, value in re.findall(r'#define (IDC_\w+) (-?\d+)', text)}
+    inputs, results = {}, []
+    for name, idc, role in re.findall(r'\{"(\w+)", (IDC_\w+), FieldRole::(\w+)\}', text):
+        if role == 'Input':
+            inputs[name] = ids[idc]
+        else:
+            results.append((name, ids[idc]))
+    return ids, inputs, results
+
+
+QUOSTEL_IDS, QUOSTEL_FIELDS, QUOSTEL_RESULTS = read_field_table('calculator/quostel_fields.h')
+PELVARIN_IDS, PELVARIN_FIELDS, _ = read_field_table('backwater/pelvarin_fields.h')
 
 MILD = {'bso': '2', 'm': '1.5', 'n': '1.5', 'Iso': '1e-3', 'kst': '30', 'h': '1'}
 EXAMPLE = {'bso': '2', 'm': '1.5', 'n': '1.5', 'Q': '10', 'kst': '30', 'Iso': '0.001', 'beta': '1',
@@ -109,9 +125,20 @@ class Wine:
 
 
 def console(program, fields, cwd):
-    args = [program] + ['%s=%s' % kv for kv in fields.items()]
-    run = subprocess.run(args, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=300)
-    return run.stdout.decode('latin-1'), run.stderr.decode('latin-1')
+    out, err, _ = console_run([program], fields, cwd)
+    return out, err
+
+
+def console_run(command, fields, cwd, env=None):
+    """Runs a console program with NAME=TEXT arguments: its standard output,
+    standard error (line ends as LF) and exit status."""
+    args = command + ['%s=%s' % kv for kv in fields.items()]
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        run = subprocess.run(args, cwd=cwd, stdout=out, stderr=err, env=env, timeout=300)
+        out.seek(0)
+        err.seek(0)
+        text = lambda f: f.read().decode('latin-1').replace('\r\n', '\n')
+        return text(out), text(err), run.returncode
 
 
 
@@ -124,7 +151,7 @@ def quostel_corpus(wine, console_dir, work, checks):
         out, err = console(os.path.join(console_dir, 'quostel'), fields, work)
         expected_results = dict(line.split('=', 1) for line in out.splitlines())
         expected = err + ''.join('%d=%s\n' % (cid, expected_results.get(name, '')) for name, cid in QUOSTEL_RESULTS)
-        actual = wine.drive('Quostel.exe', set_steps(fields, QUOSTEL_FIELDS) + ['press:1018'] +
+        actual = wine.drive('Quostel.exe', set_steps(fields, QUOSTEL_FIELDS) + ['press:%d' % QUOSTEL_IDS['IDC_CALCULATE']] +
                             ['get:%d' % cid for _, cid in QUOSTEL_RESULTS], work)
         checks.expect('quostel corpus %d %r' % (i, fields), actual, expected)
 
@@ -137,7 +164,8 @@ def pelvarin_corpus(wine, console_dir, work, checks):
         os.makedirs(windows)
         fields = dict(fields, file='Bericht')
         _, err = console(os.path.join(console_dir, 'pelvarin'), fields, linux)
-        actual = wine.drive('Pelvarin.exe', set_steps(fields, PELVARIN_FIELDS) + ['press:1012'], windows)
+        actual = wine.drive('Pelvarin.exe', set_steps(fields, PELVARIN_FIELDS) +
+                            ['press:%d' % PELVARIN_IDS['IDC_CALCULATE']], windows)
         checks.expect('pelvarin corpus %d messages %r' % (i, fields), actual, err)
         report_l = os.path.join(linux, 'Bericht.txt')
         report_w = os.path.join(windows, 'Bericht.txt')
@@ -147,9 +175,39 @@ def pelvarin_corpus(wine, console_dir, work, checks):
                 checks.expect('pelvarin corpus %d report bytes' % i, b.read() == a.read(), True)
 
 
+def cli_corpus(wine, console_dir, work, checks):
+    """The Windows console programs against the Linux ones: the same results,
+    messages, exit statuses and report bytes."""
+    for i, fields in enumerate(QUOSTEL_CORPUS):
+        linux = console_run([os.path.join(console_dir, 'quostel')], fields, work)
+        windows = console_run([wine.loader, wine.exe('quostel-cli.exe')], fields, work, wine.env)
+        checks.expect('quostel-cli corpus %d %r' % (i, fields), windows, linux)
+    for i, fields in enumerate(PELVARIN_CORPUS):
+        linux = os.path.join(work, 'cli-linux%d' % i)
+        windows = os.path.join(work, 'cli-windows%d' % i)
+        os.makedirs(linux)
+        os.makedirs(windows)
+        fields = dict(fields, file='Bericht')
+        expected = console_run([os.path.join(console_dir, 'pelvarin')], fields, linux)
+        actual = console_run([wine.loader, wine.exe('pelvarin-cli.exe')], fields, windows, wine.env)
+        checks.expect('pelvarin-cli corpus %d %r' % (i, fields), actual, expected)
+        report_l = os.path.join(linux, 'Bericht.txt')
+        report_w = os.path.join(windows, 'Bericht.txt')
+        checks.expect('pelvarin-cli corpus %d report exists' % i, os.path.exists(report_w), os.path.exists(report_l))
+        if os.path.exists(report_l) and os.path.exists(report_w):
+            with open(report_l, 'rb') as a, open(report_w, 'rb') as b:
+                checks.expect('pelvarin-cli corpus %d report bytes' % i, b.read() == a.read(), True)
+    usage = console_run([wine.loader, wine.exe('pelvarin-cli.exe'), '--help'], {}, work, wine.env)
+    checks.expect('pelvarin-cli --help', usage[2] == 0 and 'usage: pelvarin' in usage[0], True)
+
+
 def window_scenarios(wine, work, checks):
     q = lambda steps: wine.drive('Quostel.exe', steps, work)
     p = lambda steps: wine.drive('Pelvarin.exe', steps, work)
+    qid = lambda name: QUOSTEL_FIELDS.get(name) or dict(QUOSTEL_RESULTS)[name]
+    pid = PELVARIN_FIELDS.get
+    q_calculate, q_quit = QUOSTEL_IDS['IDC_CALCULATE'], QUOSTEL_IDS['IDC_QUIT']
+    p_calculate, p_quit = PELVARIN_IDS['IDC_CALCULATE'], PELVARIN_IDS['IDC_QUIT']
     quostel_template = os.path.join(HERE, 'quostel_template.tsv')
     pelvarin_template = os.path.join(HERE, 'pelvarin_template.tsv')
     # The system adds WS_CLIPSIBLINGS to the style and the control-parent and
@@ -160,32 +218,41 @@ def window_scenarios(wine, work, checks):
                   'caption Pelvarin style 0x94CA0044 exstyle 0x00010100 at 0,0\ntemplate: 39 rows, 0 mismatches\n')
 
     mild = set_steps(MILD, QUOSTEL_FIELDS)
+    A, hp, h = qid('A'), qid('hp'), qid('h')
     checks.expect('quostel Escape closes with 0', q(['key:escape', 'exit']), 'exit 0\n')
-    checks.expect('quostel Quit closes with 0', q(['press:2', 'exit']), 'exit 0\n')
+    checks.expect('quostel Quit closes with 0', q(['press:%d' % q_quit, 'exit']), 'exit 0\n')
     checks.expect('quostel Close closes with 0', q(['close', 'exit']), 'exit 0\n')
     checks.expect('quostel Enter in a field does not calculate',
-                  q(mild + ['focus:1005', 'key:enter', 'get:1012', 'alive']), '1012=\nalive\n')
-    checks.expect('quostel Alt+C calculates', q(mild + ['focus:1005', 'key:altc', 'get:1012']), '1012=3.5\n')
+                  q(mild + ['focus:%d' % h, 'key:enter', 'get:%d' % A, 'alive']), '%d=\nalive\n' % A)
+    checks.expect('quostel Alt+C calculates', q(mild + ['focus:%d' % h, 'key:altc', 'get:%d' % A]), '%d=3.5\n' % A)
     checks.expect('quostel failing command keeps the results',
-                  q(mild + ['press:1018', 'set:1005=0', 'press:1018', 'get:1012', 'get:1016']),
-                  'Fehler!: Bitte Eingabe hu kontrollieren\n1012=3.5\n1016=1.05\n')
-    checks.expect('quostel long text is cut', q(mild + ['set:1000=' + '7' * 300, 'press:1018', 'get:1012']),
-                  'Fehler!: Bitte Eingabe bso kontrollieren\n1012=\n')
+                  q(mild + ['press:%d' % q_calculate, 'set:%d=0' % h, 'press:%d' % q_calculate, 'get:%d' % A,
+                            'get:%d' % hp]),
+                  'Fehler!: Bitte Eingabe hu kontrollieren\n%d=3.5\n%d=1.05\n' % (A, hp))
+    checks.expect('quostel long text is cut',
+                  q(mild + ['set:%d=' % qid('bso') + '7' * 300, 'press:%d' % q_calculate, 'get:%d' % A]),
+                  'Fehler!: Bitte Eingabe bso kontrollieren\n%d=\n' % A)
 
     example = set_steps(dict(EXAMPLE, file='Zweimal'), PELVARIN_FIELDS)
+    calculate = 'press:%d' % p_calculate
     checks.expect('pelvarin Escape does nothing', p(['key:escape', 'alive']), 'alive\n')
     checks.expect('pelvarin Enter runs Calculate on empty fields', p(['key:enter']),
                   'Fehler!: Bitte Eingabe kst kontrollieren\n')
-    checks.expect('pelvarin second run finds the file',
-                  p(example + ['press:1012', 'press:1012']),
+    checks.expect('pelvarin second run finds the file', p(example + [calculate, calculate]),
                   'Info: Datei wurde erstellt\nFehler!: Datei schon vorhanden\n')
     checks.expect('pelvarin warnings then a failure',
-                  p(set_steps(dict(EXAMPLE, kst='150', Iso='0.1', hu='0'), PELVARIN_FIELDS) + ['press:1012']),
+                  p(set_steps(dict(EXAMPLE, kst='150', Iso='0.1', hu='0'), PELVARIN_FIELDS) + [calculate]),
                   'Achtung!: Kst Wert sehr hoch!\nAchtung!: Wert Iso hoch\nFehler!: Bitte Eingabe hu kontrollieren\n')
-    checks.expect('pelvarin long text is cut', p(['set:1001=' + '7' * 300, 'press:1012']),
+    checks.expect('pelvarin long text is cut', p(['set:%d=' % pid('bso') + '7' * 300, calculate]),
                   'Fehler!: Bitte Eingabe bso kontrollieren\n')
+    for name in ('Lauf 12:30', 'Bericht.txt:2', 'NUL', 'con', 'COM1', 'LPT9.txt'):
+        checks.expect('pelvarin refuses the Windows name %r' % name,
+                      p(set_steps(dict(EXAMPLE, Pa='2', file=name), PELVARIN_FIELDS) + [calculate]),
+                      'Fehler: Datei konnte nicht erstellt werden!\n')
+    checks.expect('pelvarin a refused name leaves no file behind', os.path.exists(os.path.join(work, 'Lauf 12')), False)
     checks.expect('pelvarin Alt+Q quits with 0', p(['key:altq', 'exit']), 'exit 0\n')
     checks.expect('pelvarin Close quits with 0', p(['close', 'exit']), 'exit 0\n')
+    checks.expect('pelvarin Quit quits with 0', p(['press:%d' % p_quit, 'exit']), 'exit 0\n')
 
 
 # A 93-byte static i386 program that only exits with status 0.
@@ -259,6 +326,7 @@ def main():
                     window_scenarios(wine, work, checks)
                     quostel_corpus(wine, console_dir, work, checks)
                     pelvarin_corpus(wine, console_dir, work, checks)
+                    cli_corpus(wine, console_dir, work, checks)
                 finally:
                     wine.stop_server()
         finally:
