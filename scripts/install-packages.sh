@@ -36,7 +36,7 @@ kernel_runs_32bit() {
 install_missing cmake g++ make libgtest-dev googletest libbenchmark-dev libmpfr-dev
 [[ "${1:-}" == "--windows" ]] || exit 0
 
-install_missing g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb python3
+install_missing g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 fonts-wine xvfb python3 librsvg2-bin
 if kernel_runs_32bit; then
   if ! dpkg -s wine32:i386 >/dev/null 2>&1; then
     $sudo dpkg --add-architecture i386

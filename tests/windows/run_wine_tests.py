@@ -41,7 +41,8 @@ def read_field_table(header):
 QUOSTEL_IDS, QUOSTEL_FIELDS, QUOSTEL_RESULTS = read_field_table('calculator/quostel_fields.h')
 PELVARIN_IDS, PELVARIN_FIELDS, _ = read_field_table('backwater/pelvarin_fields.h')
 
-MILD = {'bso': '2', 'm': '1.5', 'n': '1.5', 'Iso': '1e-3', 'kst': '30', 'h': '1'}
+MILD_CHANNEL = {'bso': '2', 'm': '1.5', 'n': '1.5', 'Iso': '1e-3', 'kst': '30'}
+MILD = dict(MILD_CHANNEL, h='1')
 EXAMPLE = {'bso': '2', 'm': '1.5', 'n': '1.5', 'Q': '10', 'kst': '30', 'Iso': '0.001', 'beta': '1',
            'l': '100', 'hu': '3', 'wsp': '103', 'Pa': '20'}
 
@@ -199,6 +200,31 @@ def cli_corpus(wine, console_dir, work, checks):
                 checks.expect('pelvarin-cli corpus %d report bytes' % i, b.read() == a.read(), True)
     usage = console_run([wine.loader, wine.exe('pelvarin-cli.exe'), '--help'], {}, work, wine.env)
     checks.expect('pelvarin-cli --help', usage[2] == 0 and 'usage: pelvarin' in usage[0], True)
+
+    # The options that add output: the same text and the same file bytes.
+    for i, (options, fields) in enumerate([
+            (['--table', 'h=0.1:3:0.1'], MILD_CHANNEL),
+            ([], dict(MILD_CHANNEL, Q='2.4256181984')),
+            ([], dict(MILD_CHANNEL, Q='1e9'))]):
+        linux = console_run([os.path.join(console_dir, 'quostel')] + options, fields, work)
+        windows = console_run([wine.loader, wine.exe('quostel-cli.exe')] + options, fields, work, wine.env)
+        checks.expect('quostel-cli options %d' % i, windows, linux)
+    for i, fields in enumerate([EXAMPLE, dict(EXAMPLE, hu='1.3', wsp='101.3'), dict(EXAMPLE, Iso='0.05')]):
+        outputs = {}
+        for side, command in (('linux', [os.path.join(console_dir, 'pelvarin')]),
+                              ('windows', [wine.loader, wine.exe('pelvarin-cli.exe')])):
+            folder = os.path.join(work, 'options-%s%d' % (side, i))
+            os.makedirs(folder)
+            run = console_run(command + ['--summary', '--csv', 'march.csv', '--svg', 'profile.svg'],
+                              dict(fields, file='Bericht'), folder, wine.env if side == 'windows' else None)
+            files = []
+            for name in ('march.csv', 'profile.svg', 'Bericht.txt'):
+                path = os.path.join(folder, name)
+                files.append(open(path, 'rb').read() if os.path.exists(path) else None)
+            outputs[side] = (run, files)
+        checks.expect('pelvarin-cli options %d output' % i, outputs['windows'][0], outputs['linux'][0])
+        checks.expect('pelvarin-cli options %d files' % i, outputs['windows'][1] == outputs['linux'][1], True)
+        checks.expect('pelvarin-cli options %d files written' % i, None not in outputs['linux'][1], True)
 
 
 def window_scenarios(wine, work, checks):
