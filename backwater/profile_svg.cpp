@@ -31,8 +31,13 @@ struct Scale {
 // The shortest decimal text of a tick value, without noise from the step
 // arithmetic.
 void tickLabel(double value, double step, char (&text)[32]) {
+    if (std::fabs(value) < 0.5 * step * 1e-6) value = 0.0;
+    if (std::fabs(value) >= 1e7 || step < 1e-6) {
+        std::snprintf(text, sizeof text, "%.6g", value);  // far beyond what a channel has: short, if not round
+        return;
+    }
     const int decimals = step >= 1.0 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-    std::snprintf(text, sizeof text, "%.*f", decimals, std::fabs(value) < 0.5 * step * 1e-6 ? 0.0 : value);
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
 }
 
 class Picture {
@@ -44,9 +49,11 @@ public:
                      style);
     }
 
-    void text(double x, double y, const char* anchor, const char* style, const char* content) {
-        std::fprintf(out_, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"%s\" style=\"%s\">%s</text>\n", x, y, anchor,
-                     style, content);
+    void text(double x, double y, const char* anchor, const char* style, const char* content,
+              const char* name = nullptr) {
+        std::fprintf(out_, "<text x=\"%.2f\" y=\"%.2f\" text-anchor=\"%s\" style=\"%s\"", x, y, anchor, style);
+        if (name != nullptr) std::fprintf(out_, " class=\"%s\"", name);
+        std::fprintf(out_, ">%s</text>\n", content);
     }
 
     void beginPolyline(const char* name, const char* style) {
@@ -97,14 +104,20 @@ void writeProfileSvg(std::FILE* out, const BackwaterRun& run) {
         cover(bedAt(x) + r.hgr);
     }
     for (int j = 0; j <= xEndStation; ++j) cover(marchStation(run, j).wsp);
-    if (!(yHi > yLo)) {
-        yLo = std::isfinite(yLo) ? yLo - 1.0 : 0.0;
-        yHi = yLo + 2.0;
+    double yStep = 0.0;
+    if (yHi > yLo && std::isfinite(yHi - yLo)) {
+        yStep = tickStep(yHi - yLo, 6);
+        yLo = std::floor(yLo / yStep) * yStep;
+        yHi = std::ceil(yHi / yStep) * yStep;
+        if (yHi - yLo < yStep * 2) yHi = yLo + 2 * yStep;
     }
-    const double yStep = tickStep(yHi - yLo, 6);
-    yLo = std::floor(yLo / yStep) * yStep;
-    yHi = std::ceil(yHi / yStep) * yStep;
-    if (yHi - yLo < yStep * 2) yHi = yLo + 2 * yStep;
+    // Levels so large that a metre no longer shows in a double, or no finite
+    // level at all: a plain range of 0 to 1 keeps the picture drawable.
+    if (!(yStep > 0.0 && std::isfinite(yLo) && std::isfinite(yHi) && yLo + yStep > yLo)) {
+        yLo = 0.0;
+        yHi = 1.0;
+        yStep = 0.2;
+    }
     const double xStep = tickStep(xEndStation, 8);
 
     const Scale X{0.0, static_cast<double>(xEndStation), PLOT_LEFT, PLOT_RIGHT};
@@ -136,15 +149,17 @@ void writeProfileSvg(std::FILE* out, const BackwaterRun& run) {
 
     // Grid, ticks and axes.
     char label[32];
-    for (double x = 0.0; x <= xEndStation + 1e-9; x += xStep) {
+    for (int i = 0; i <= 20 && i * xStep <= xEndStation + 1e-9; ++i) {
+        const double x = i * xStep;
         p.line(X(x), PLOT_TOP, X(x), PLOT_BOTTOM, "stroke:#e3e3e3;stroke-width:1");
         tickLabel(x, xStep, label);
-        p.text(X(x), PLOT_BOTTOM + 18, "middle", SMALL, label);
+        p.text(X(x), PLOT_BOTTOM + 18, "middle", SMALL, label, "tick-x");
     }
-    for (double y = yLo; y <= yHi + yStep * 1e-9; y += yStep) {
+    for (int i = 0; i <= 20 && yLo + i * yStep <= yHi + yStep * 1e-9; ++i) {
+        const double y = yLo + i * yStep;
         p.line(PLOT_LEFT, Y(y), PLOT_RIGHT, Y(y), "stroke:#e3e3e3;stroke-width:1");
         tickLabel(y, yStep, label);
-        p.text(PLOT_LEFT - 8, Y(y) + 4, "end", SMALL, label);
+        p.text(PLOT_LEFT - 8, Y(y) + 4, "end", SMALL, label, "tick-y");
     }
     std::fprintf(out, "<rect id=\"plot\" x=\"%g\" y=\"%g\" width=\"%g\" height=\"%g\" style=\"fill:none;stroke:#444\"/>\n",
                  PLOT_LEFT, PLOT_TOP, PLOT_RIGHT - PLOT_LEFT, PLOT_BOTTOM - PLOT_TOP);
@@ -155,7 +170,8 @@ void writeProfileSvg(std::FILE* out, const BackwaterRun& run) {
 
     // The lines, clipped to the plot box.
     const double xEnd = xEndStation;
-    auto clampY = [&](double y) { return y < PLOT_TOP ? PLOT_TOP : y > PLOT_BOTTOM ? PLOT_BOTTOM : y; };
+    // Into the plot box; a NaN, from inputs at the limits of a double, to its bottom.
+    auto clampY = [&](double y) { return !(y <= PLOT_BOTTOM) ? PLOT_BOTTOM : y < PLOT_TOP ? PLOT_TOP : y; };
     auto straight = [&](const char* name, double offset, const char* style) {
         if (!std::isfinite(offset)) return;
         p.beginPolyline(name, style);
@@ -195,8 +211,9 @@ void writeProfileSvg(std::FILE* out, const BackwaterRun& run) {
     // The control profile and the end of the length.
     p.line(X(0.0), clampY(Y(bed0)), X(0.0), clampY(Y(in.wsp)), "stroke:#111;stroke-width:3");
     p.text(X(0.0) + 6, clampY(Y(in.wsp)) - 8, "start", SMALL, "Kontrollprofil");
-    if (r.kind != LengthKind::None) {
-        const double y = clampY(Y(marchStation(run, r.length).wsp));
+    const double yBand = marchStation(run, r.length).wsp;
+    if (r.kind != LengthKind::None && std::isfinite(yBand)) {
+        const double y = clampY(Y(yBand));
         std::fprintf(out, "<circle class=\"band\" cx=\"%.2f\" cy=\"%.2f\" r=\"5\" style=\"fill:#1f5fbf\"/>\n",
                      X(r.length), y);
         std::snprintf(label, sizeof label, "%s %d m", lengthKindName(r.kind), static_cast<int>(r.length));

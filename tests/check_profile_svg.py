@@ -28,6 +28,15 @@ CASES = [
     ('steep', dict(EXAMPLE, Iso='0.05', hu='3', wsp='103'), None),
     ('none', dict(EXAMPLE, hu='hn'), 'Profiltyp -: kein Rueckstau bzw. Senkung'),
 ]
+# Inputs at the limits that pass the checks: the picture must still be
+# written and well-formed, with its lines in the box.
+EXTREMES = [
+    ('no discharge', dict(EXAMPLE, Q='0')),
+    ('huge level', dict(EXAMPLE, wsp='1e308')),
+    ('infinite level', dict(EXAMPLE, wsp='+INF')),
+    ('huge discharge', dict(EXAMPLE, Q='1e300', kst='150', Iso='0.1', beta='1.5', l='1000', hu='1000')),
+    ('tiny channel', dict(EXAMPLE, bso='0.0000001', m='0', n='0', Q='1e-12', hu='0.001', wsp='1')),
+]
 
 
 def run(pelvarin, fields, folder, name):
@@ -44,7 +53,7 @@ def is_round(step):
     return any(abs(mantissa - m) < 1e-9 for m in (1, 2, 5, 10))
 
 
-def check_picture(path, title, checks, name):
+def check_picture(path, title, checks, name, extreme=False):
     try:
         root = ET.parse(path).getroot()
     except ET.ParseError as error:
@@ -61,20 +70,24 @@ def check_picture(path, title, checks, name):
     checks.expect(name + ' lines', sorted(lines), ['bed', 'critical', 'normal', 'water'])
     for kind, line in lines.items():
         points = [tuple(map(float, p.split(','))) for p in line.get('points').split()]
-        checks.expect(name + ' ' + kind + ' has points', len(points) >= 2, True)
+        checks.expect(name + ' ' + kind + ' has points', len(points) >= 2 or extreme, True)
         outside = [p for p in points if not (left <= p[0] <= right and top <= p[1] <= bottom)]
         checks.expect(name + ' ' + kind + ' inside the plot box', outside[:3], [])
     texts = [''.join(e.itertext()) for e in root.iter(SVG + 'text')]
     checks.expect(name + ' axis names', 'Entfernung oberstrom [m]' in texts and 'Hoehe [m]' in texts, True)
     checks.expect(name + ' control profile named', 'Kontrollprofil' in texts, True)
-    numeric = lambda e: re.fullmatch(r'-?\d+(\.\d+)?', ''.join(e.itertext())) is not None
-    for axis, anchor in (('x', 'middle'), ('y', 'end')):
-        ticks = [float(''.join(e.itertext())) for e in root.iter(SVG + 'text')
-                 if e.get('text-anchor') == anchor and numeric(e)]
-        steps = {round(b - a, 9) for a, b in zip(ticks, ticks[1:])}
+    for axis in ('x', 'y'):
+        ticks = [float(''.join(e.itertext())) for e in root.iter(SVG + 'text') if e.get('class') == 'tick-' + axis]
         checks.expect('%s %s axis has ticks' % (name, axis), len(ticks) >= 3, True)
-        checks.expect('%s %s ticks evenly spaced' % (name, axis), len(steps), 1)
-        checks.expect('%s %s ticks round' % (name, axis), all(is_round(s) for s in steps), True)
+        if extreme:
+            continue
+        steps = [b - a for a, b in zip(ticks, ticks[1:])]
+        checks.expect('%s %s ticks evenly spaced' % (name, axis),
+                      all(abs(s - steps[0]) <= 1e-9 * abs(steps[0]) for s in steps), True)
+        checks.expect('%s %s ticks round' % (name, axis), all(is_round(s) for s in steps[:1]), True)
+    checks.expect(name + ' has no NaN', 'nan' in open(path).read().lower(), False)
+    if extreme:
+        return
     if title is not None:
         checks.expect(name + ' title', texts[0], title)
     else:
@@ -103,6 +116,14 @@ def main():
             checks.expect(name + ' picture written', os.path.exists(path), True)
             if os.path.exists(path):
                 check_picture(path, title, checks, name)
+        for name, fields in EXTREMES:
+            result = run(pelvarin, fields, folder, name.replace(' ', '-'))
+            checks.expect(name + ' exit status', result.returncode, 0)
+            path = os.path.join(folder, name.replace(' ', '-') + '.svg')
+            if os.path.exists(path):
+                check_picture(path, None, checks, name, extreme=True)
+            else:
+                checks.expect(name + ' picture written', False, True)
     checks.summary()
     return 0 if checks.failed == 0 else 1
 
