@@ -4,6 +4,7 @@
 #include "backwater/pelvarin_fields.h"
 #include "backwater/pelvarin_messages.h"
 #include "backwater/report_file.h"
+#include "dialog/channel_checks.h"
 #include "dialog/field_reader.h"
 
 using namespace pelvarin_text;
@@ -42,18 +43,10 @@ BackwaterRun lastCompletedRun() {
 bool readBackwaterInput(FieldReader& r, BackwaterInput& in) {
     in.section.bso = r.decimal(IDC_BSO);
     if (!(in.section.bso >= 0.0 && in.section.bso <= BED_WIDTH_MAX)) return r.refuse(CHECK_BSO);
-    in.section.m = r.decimal(IDC_M);
-    if (!(in.section.m >= 0.0 && in.section.m <= BANK_SLOPE_MAX)) return r.refuse(CHECK_M);
-    in.section.n = r.decimal(IDC_N);
-    if (!(in.section.n >= 0.0 && in.section.n <= BANK_SLOPE_MAX)) return r.refuse(CHECK_N);
+    if (!readBankSlopes(r, IDC_M, IDC_N, in.section.m, in.section.n)) return false;
     in.Q = r.decimal(IDC_Q);
     if (!(in.Q >= 0.0)) return r.refuse(CHECK_Q);
-    in.kst = r.decimal(IDC_KST);
-    if (!(in.kst > 0.0 && in.kst <= KST_MAX)) return r.refuse(CHECK_KST);
-    if (in.kst > KST_HIGH) r.warn(WARN_KST_HIGH);
-    in.Iso = r.decimal(IDC_ISO);
-    if (!(in.Iso > 0.0 && in.Iso <= ISO_MAX)) return r.refuse(CHECK_ISO);
-    if (in.Iso > ISO_HIGH) r.warn(WARN_ISO_HIGH);
+    if (!readRoughnessAndSlope(r, IDC_KST, IDC_ISO, in.kst, in.Iso)) return false;
     in.beta = r.decimal(IDC_BETA);
     if (!(in.beta >= 0.0 && in.beta <= BETA_MAX)) return r.refuse(CHECK_BETA);
     in.l = r.decimal(IDC_L);

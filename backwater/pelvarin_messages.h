@@ -1,30 +1,23 @@
 // Every message and caption that Pelvarin shows, in one place.
 #pragma once
 
-#include "dialog/field_reader.h"
+#include "dialog/channel_checks.h"
 
 namespace pelvarin_text {
 
-// CAPTION_ERROR "Fehler!" and CAPTION_WARNING "Achtung!" are those of every
-// check (dialog/field_reader.h).
+// The captions CAPTION_ERROR "Fehler!" and CAPTION_WARNING "Achtung!" and the
+// messages of the checks both programs make are in dialog/channel_checks.h.
 inline constexpr const char* CAPTION_FILE_ERROR = "Fehler";
 inline constexpr const char* CAPTION_QUESTION = "Meldung!";
 inline constexpr const char* CAPTION_INFO = "Info";
 
-inline constexpr const char* CHECK_BSO = "Bitte Eingabe bso kontrollieren";
-inline constexpr const char* CHECK_M = "Bitte Eingabe m kontrollieren";
-inline constexpr const char* CHECK_N = "Bitte Eingabe n kontrollieren";
 inline constexpr const char* CHECK_Q = "Bitte Eingabe Q kontrollieren";
-inline constexpr const char* CHECK_KST = "Bitte Eingabe kst kontrollieren";
-inline constexpr const char* CHECK_ISO = "Bitte Eingabe Iso kontrollieren";
 inline constexpr const char* CHECK_BETA = "Bitte Eingabe beta kontrollieren";
 inline constexpr const char* CHECK_L = "Bitte Eingabe Profilabstand kontrollieren";
 inline constexpr const char* CHECK_HU = "Bitte Eingabe hu kontrollieren";
 inline constexpr const char* CHECK_WSP = "Eingabe wsp korrekt?";
 inline constexpr const char* CHECK_PA = "Eingabe Pa korrekt?";
 
-inline constexpr const char* WARN_KST_HIGH = "Kst Wert sehr hoch!";
-inline constexpr const char* WARN_ISO_HIGH = "Wert Iso hoch";
 // Shown before the success message, in this order. A solver that found no
 // sign change in its bracket leaves the upper end of the bracket (about 70 m)
 // in the report in place of the depth.

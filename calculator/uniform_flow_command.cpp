@@ -4,23 +4,15 @@
 #include "calculator/quostel_messages.h"
 #include "calculator/result_format.h"
 #include "core/depth_solvers.h"
+#include "dialog/channel_checks.h"
 
 using namespace quostel_text;
 
 bool readChannelInput(FieldReader& r, UniformFlowInput& in) {
     in.section.bso = r.decimal(IDC_BSO);
     if (!(in.section.bso > 0.0 && in.section.bso <= BED_WIDTH_MAX)) return r.refuse(CHECK_BSO);
-    in.section.m = r.decimal(IDC_M);
-    if (!(in.section.m >= 0.0 && in.section.m <= BANK_SLOPE_MAX)) return r.refuse(CHECK_M);
-    in.section.n = r.decimal(IDC_N);
-    if (!(in.section.n >= 0.0 && in.section.n <= BANK_SLOPE_MAX)) return r.refuse(CHECK_N);
-    in.kst = r.decimal(IDC_KST);
-    if (!(in.kst > 0.0 && in.kst <= KST_MAX)) return r.refuse(CHECK_KST);
-    if (in.kst > KST_HIGH) r.warn(WARN_KST_HIGH);
-    in.Iso = r.decimal(IDC_ISO);
-    if (!(in.Iso > 0.0 && in.Iso <= ISO_MAX)) return r.refuse(CHECK_ISO);
-    if (in.Iso > ISO_HIGH) r.warn(WARN_ISO_HIGH);
-    return true;
+    if (!readBankSlopes(r, IDC_M, IDC_N, in.section.m, in.section.n)) return false;
+    return readRoughnessAndSlope(r, IDC_KST, IDC_ISO, in.kst, in.Iso);
 }
 
 bool readUniformFlowInput(FieldReader& r, UniformFlowInput& in) {
