@@ -35,7 +35,7 @@ fi
 
 echo "No display available: running the console Pelvarin on the example channel instead."
 bash scripts/install-packages.sh
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DCHANNEL_WINDOWS_BUILDS= -DCHANNEL_WINDOWS_PACKAGE= >/dev/null
 cmake --build build/release -j"$(nproc)" --target pelvarin quostel >/dev/null
 pelvarin="$PWD/build/release/bin/pelvarin"
 folder=$(mktemp -d)
