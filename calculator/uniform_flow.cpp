@@ -1,10 +1,9 @@
 #include "calculator/uniform_flow.h"
 
-#include <cmath>
-
 #include "core/bisection.h"
 #include "core/depth_solvers.h"
 #include "core/portable_pow.h"
+#include "core/portable_trig.h"
 #include "core/section.h"
 
 namespace {
@@ -15,7 +14,7 @@ double uniformVelocity(const UniformFlowInput& in, double R) {
     // Steep slopes: the slope term is the arcsine (not the sine) of the bed
     // angle atan(Iso), both in radians.
     return in.kst * portablePow(R, STEEP_SLOPE_RADIUS_EXPONENT) *
-           portablePow(std::asin(std::atan(in.Iso)), STEEP_SLOPE_TERM_EXPONENT);
+           portablePow(portableAsin(portableAtan(in.Iso)), STEEP_SLOPE_TERM_EXPONENT);
 }
 
 }  // namespace
