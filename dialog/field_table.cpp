@@ -9,10 +9,12 @@ const Field* fieldOfControl(FieldTable table, int controlId) {
     return nullptr;
 }
 
-const Field* fieldNamed(FieldTable table, const char* name, std::size_t length) {
+const Field* fieldNamed(FieldTable table, const char* name, std::size_t length, FieldRole role) {
     for (int i = 0; i < table.count; ++i) {
-        const char* candidate = table.fields[i].name;
-        if (std::strlen(candidate) == length && std::strncmp(candidate, name, length) == 0) return &table.fields[i];
+        const Field& field = table.fields[i];
+        if (field.role == role && std::strlen(field.name) == length && std::strncmp(field.name, name, length) == 0) {
+            return &field;
+        }
     }
     return nullptr;
 }

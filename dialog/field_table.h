@@ -28,5 +28,6 @@ constexpr FieldTable fieldTable(const Field (&fields)[N]) {
 // The field of control `controlId`, or nullptr.
 const Field* fieldOfControl(FieldTable table, int controlId);
 
-// The field whose name is the `length` characters at `name`, or nullptr.
-const Field* fieldNamed(FieldTable table, const char* name, std::size_t length);
+// The field of that role whose name is the `length` characters at `name`, or
+// nullptr. (A result and an input may share a name, as Quostel's Q.)
+const Field* fieldNamed(FieldTable table, const char* name, std::size_t length, FieldRole role);

@@ -16,26 +16,18 @@ public:
     bool assign(const char* argument, ConsoleArguments& arguments) {
         const char* equals = std::strchr(argument, '=');
         if (equals == nullptr) return false;
-        const std::size_t length = static_cast<std::size_t>(equals - argument);
-        for (int i = 0; i < program_.fields.count; ++i) {
-            const Field& field = program_.fields.fields[i];
-            if (field.role == FieldRole::Input && std::strlen(field.name) == length &&
-                std::strncmp(field.name, argument, length) == 0) {
-                texts_[i] = equals + 1;
-                arguments.fieldGiven[i] = true;
-                return true;
-            }
-        }
-        return false;
+        const Field* field = fieldNamed(program_.fields, argument, static_cast<std::size_t>(equals - argument),
+                                        FieldRole::Input);
+        if (field == nullptr) return false;
+        texts_[field - program_.fields.fields] = equals + 1;
+        arguments.fieldGiven[field - program_.fields.fields] = true;
+        return true;
     }
 
     void readField(int controlId, char* buffer, int bufferSize) override {
         if (bufferSize <= 0) return;
-        const char* text = "";
-        for (int i = 0; i < program_.fields.count; ++i) {
-            const Field& field = program_.fields.fields[i];
-            if (field.role == FieldRole::Input && field.controlId == controlId) text = texts_[i];
-        }
+        const Field* field = fieldOfControl(program_.fields, controlId);
+        const char* text = field != nullptr && field->role == FieldRole::Input ? texts_[field - program_.fields.fields] : "";
         std::size_t length = std::strlen(text);
         if (length > static_cast<std::size_t>(bufferSize - 1)) length = static_cast<std::size_t>(bufferSize - 1);
         std::memcpy(buffer, text, length);
@@ -45,13 +37,7 @@ public:
     // A written result, or an input a command fills in (as the depth found
     // for a given discharge), printed under its name.
     void writeField(int controlId, const char* text) override {
-        for (int i = 0; i < program_.fields.count; ++i) {
-            const Field& field = program_.fields.fields[i];
-            if (field.controlId == controlId) {
-                std::printf("%s=%s\n", field.name, text);
-                return;
-            }
-        }
+        if (const Field* field = fieldOfControl(program_.fields, controlId)) std::printf("%s=%s\n", field->name, text);
     }
 
     void showMessage(const char* text, const char* caption) override {
@@ -91,11 +77,8 @@ int usageError(const ConsoleProgram& program, const char* what, const char* argu
 }  // namespace
 
 bool ConsoleArguments::given(const char* fieldName) const {
-    for (int i = 0; i < fields.count; ++i) {
-        const Field& field = fields.fields[i];
-        if (field.role == FieldRole::Input && std::strcmp(field.name, fieldName) == 0 && fieldGiven[i]) return true;
-    }
-    return false;
+    const Field* field = fieldNamed(fields, fieldName, std::strlen(fieldName), FieldRole::Input);
+    return field != nullptr && fieldGiven[field - fields.fields];
 }
 
 int runConsoleProgram(const ConsoleProgram& program, int argc, char** argv) {
