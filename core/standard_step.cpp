@@ -52,10 +52,8 @@ double stepResidual(double h, double hKnown, double beta, double bso, double m, 
 
 double nextProfileDepth(double hKnown, double beta, double bso, double m, double n, double Q, double l,
                         double kst, double Iso) {
-    const StepTerms t = stepTerms(hKnown, beta, bso, m, n, Q, l, kst, Iso);
-    const double lo = 0.6 * hKnown;
-    const double hi = 3.0 * hKnown;
-    return solveDepthBisection([&t](double h) { return residual(t, h); }, lo, hi);
+    const FlowBranch none{false, 0.0, false};
+    return nextProfileDepthOnBranch(hKnown, none, beta, bso, m, n, Q, l, kst, Iso).h;
 }
 
 FlowBranch flowBranch(double hn, double beta, double bso, double m, double n, double Q, double kst, double Iso) {
