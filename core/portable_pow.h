@@ -16,3 +16,10 @@
 #pragma once
 
 double portablePow(double x, double y);
+
+// x^y to within `relativeError` of portablePow(x, y), quickly, in plain
+// double arithmetic: for deciding the sign of a residual without the full
+// computation wherever the margin allows. NaN (and an infinite bound) for a
+// zero, subnormal, negative or non-finite x, for |y| above 16, and for
+// results beyond e^700 or below e^-700.
+double approximatePow(double x, double y, double& relativeError);

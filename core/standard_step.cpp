@@ -29,7 +29,14 @@ StepTerms stepTerms(double hKnown, double beta, double bso, double m, double n, 
     return {hKnown, beta, bso, Q, l, kst, Iso, m + n, bankLengthFactor(m, n), vK * vK};
 }
 
-double residual(const StepTerms& t, double h) {
+// The terms of the residual at a trial depth h, up to the friction loss.
+struct TrialTerms {
+    double E;   // energy head of the known section less the trial velocity head, from its bed
+    double T;   // l vm^2
+    double Rm;  // mean hydraulic radius
+};
+
+TrialTerms trialTerms(const StepTerms& t, double h) {
     const double AT = t.mPlusN * 0.5 * h * h + t.bso * h;
     const double vT = t.Q / AT;
     const double vTsq = vT * vT;
@@ -38,9 +45,41 @@ double residual(const StepTerms& t, double h) {
     const double vm = 2.0 * t.Q / S;  // mean velocity Q / (S/2)
     const double T = vm * vm * t.l;
     const double P = t.bank * (t.hKnown + h) + 2.0 * t.bso;  // UK + UT
-    const double Rm = S / P;  // mean area over mean perimeter
-    const double hf = T / (portablePow(Rm, FRICTION_EXPONENT) * (t.kst * t.kst));  // friction loss over l
-    return ((hf + E) - t.l * t.Iso) - h;
+    return {E, T, S / P};  // Rm: mean area over mean perimeter
+}
+
+// The residual, given Rm raised to FRICTION_EXPONENT.
+double residualWith(const StepTerms& t, const TrialTerms& trial, double h, double RmPower) {
+    const double hf = trial.T / (RmPower * (t.kst * t.kst));  // friction loss over l
+    return ((hf + trial.E) - t.l * t.Iso) - h;
+}
+
+double residual(const StepTerms& t, double h) {
+    const TrialTerms trial = trialTerms(t, h);
+    return residualWith(t, trial, h, portablePow(trial.Rm, FRICTION_EXPONENT));
+}
+
+// A value of the residual that a bisection may use in its place: of the same
+// sign, and zero only where the residual is. A bisection looks at nothing
+// but the sign and at a zero, so it takes the same steps to the same bits.
+//
+// The friction loss is first formed with a quick power, good to a relative
+// error it reports; from that follows a bound on how far this residual can
+// lie from the exact one (the loss, and the roundings of the three sums of
+// terms no larger than U). Beyond the bound the sign is certain; within it,
+// near a root, the exact residual is formed.
+double residualForSign(const StepTerms& t, double h) {
+    const TrialTerms trial = trialTerms(t, h);
+    double powError = 0.0;
+    const double quickPower = approximatePow(trial.Rm, FRICTION_EXPONENT, powError);
+    const double hf = trial.T / (quickPower * (t.kst * t.kst));
+    const double quick = ((hf + trial.E) - t.l * t.Iso) - h;
+    // The exact loss lies within (powError + four roundings) of hf; each of
+    // the three sums rounds by at most half a unit of a term no larger than U.
+    const double U = std::fabs(hf) + std::fabs(trial.E) + std::fabs(t.l * t.Iso) + std::fabs(h);
+    const double bound = std::fabs(hf) * (2.0 * powError + 0x1p-48) + U * 0x1p-48;
+    if (std::fabs(quick) > bound) return quick;  // also false for a NaN
+    return residualWith(t, trial, h, portablePow(trial.Rm, FRICTION_EXPONENT));
 }
 
 }  // namespace
@@ -68,7 +107,7 @@ FlowBranch flowBranch(double hn, double beta, double bso, double m, double n, do
 StepDepth nextProfileDepthOnBranch(double hKnown, FlowBranch branch, double beta, double bso, double m, double n,
                                    double Q, double l, double kst, double Iso) {
     const StepTerms t = stepTerms(hKnown, beta, bso, m, n, Q, l, kst, Iso);
-    auto f = [&t](double h) { return residual(t, h); };
+    auto f = [&t](double h) { return residualForSign(t, h); };
     const double lo = 0.6 * hKnown;
     const double hi = 3.0 * hKnown;
     const double flo = f(lo);
