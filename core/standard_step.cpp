@@ -20,13 +20,14 @@ struct StepTerms {
     double mPlusN;  // m + n
     double bank;    // sqrt(1+n^2) + sqrt(1+m^2)
     double vKsq;    // (Q / A(hKnown))^2
+    double invKst2; // 1 / kst^2, for the quick friction loss only
 };
 
 StepTerms stepTerms(double hKnown, double beta, double bso, double m, double n, double Q, double l,
                     double kst, double Iso) {
     const double AK = wettedArea({bso, m, n}, hKnown);
     const double vK = Q / AK;
-    return {hKnown, beta, bso, Q, l, kst, Iso, m + n, bankLengthFactor(m, n), vK * vK};
+    return {hKnown, beta, bso, Q, l, kst, Iso, m + n, bankLengthFactor(m, n), vK * vK, 1.0 / (kst * kst)};
 }
 
 // The terms of the residual at a trial depth h, up to the friction loss.
@@ -71,11 +72,12 @@ double residual(const StepTerms& t, double h) {
 double residualForSign(const StepTerms& t, double h) {
     const TrialTerms trial = trialTerms(t, h);
     double powError = 0.0;
-    const double quickPower = approximatePow(trial.Rm, FRICTION_EXPONENT, powError);
-    const double hf = trial.T / (quickPower * (t.kst * t.kst));
+    const double inversePower = approximatePow(trial.Rm, -FRICTION_EXPONENT, powError);
+    const double hf = (trial.T * inversePower) * t.invKst2;
     const double quick = ((hf + trial.E) - t.l * t.Iso) - h;
-    // The exact loss lies within (powError + four roundings) of hf; each of
-    // the three sums rounds by at most half a unit of a term no larger than U.
+    // The exact loss T / (Rm^e kst^2) lies within powError and a few
+    // roundings of hf; each of the three sums rounds by at most half a unit
+    // of a term no larger than U.
     const double U = std::fabs(hf) + std::fabs(trial.E) + std::fabs(t.l * t.Iso) + std::fabs(h);
     const double bound = std::fabs(hf) * (2.0 * powError + 0x1p-48) + U * 0x1p-48;
     if (std::fabs(quick) > bound) return quick;  // also false for a NaN
