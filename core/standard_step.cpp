@@ -64,22 +64,21 @@ double residual(const StepTerms& t, double h) {
 // sign, and zero only where the residual is. A bisection looks at nothing
 // but the sign and at a zero, so it takes the same steps to the same bits.
 //
-// The friction loss is first formed with a quick power, good to a relative
-// error it reports; from that follows a bound on how far this residual can
+// The friction loss is first formed with a quick power, good to a known
+// relative error; from that follows a bound on how far this residual can
 // lie from the exact one (the loss, and the roundings of the three sums of
 // terms no larger than U). Beyond the bound the sign is certain; within it,
 // near a root, the exact residual is formed.
 double residualForSign(const StepTerms& t, double h) {
     const TrialTerms trial = trialTerms(t, h);
-    double powError = 0.0;
-    const double inversePower = approximatePow(trial.Rm, -FRICTION_EXPONENT, powError);
+    const double inversePower = approximatePow(trial.Rm, -FRICTION_EXPONENT);
     const double hf = (trial.T * inversePower) * t.invKst2;
     const double quick = ((hf + trial.E) - t.l * t.Iso) - h;
-    // The exact loss T / (Rm^e kst^2) lies within powError and a few
+    // The exact loss T / (Rm^e kst^2) lies within APPROXIMATE_POW_ERROR and a few
     // roundings of hf; each of the three sums rounds by at most half a unit
     // of a term no larger than U.
     const double U = std::fabs(hf) + std::fabs(trial.E) + std::fabs(t.l * t.Iso) + std::fabs(h);
-    const double bound = std::fabs(hf) * (2.0 * powError + 0x1p-48) + U * 0x1p-48;
+    const double bound = std::fabs(hf) * (2.0 * APPROXIMATE_POW_ERROR + 0x1p-48) + U * 0x1p-48;
     if (std::fabs(quick) > bound) return quick;  // also false for a NaN
     return residualWith(t, trial, h, portablePow(trial.Rm, FRICTION_EXPONENT));
 }
@@ -89,6 +88,11 @@ double residualForSign(const StepTerms& t, double h) {
 double stepResidual(double h, double hKnown, double beta, double bso, double m, double n, double Q,
                     double l, double kst, double Iso) {
     return residual(stepTerms(hKnown, beta, bso, m, n, Q, l, kst, Iso), h);
+}
+
+double stepResidualForSign(double h, double hKnown, double beta, double bso, double m, double n, double Q,
+                           double l, double kst, double Iso) {
+    return residualForSign(stepTerms(hKnown, beta, bso, m, n, Q, l, kst, Iso), h);
 }
 
 double nextProfileDepth(double hKnown, double beta, double bso, double m, double n, double Q, double l,

@@ -16,6 +16,13 @@
 double stepResidual(double h, double hKnown, double beta, double bso, double m, double n, double Q,
                     double l, double kst, double Iso);
 
+// A value that a bisection may use in place of stepResidual: of the same
+// sign, and zero only where the residual is zero. Formed with a quick power
+// wherever that leaves no doubt about the sign; near a root it is the
+// residual itself.
+double stepResidualForSign(double h, double hKnown, double beta, double bso, double m, double n, double Q,
+                           double l, double kst, double Iso);
+
 // Depth [m] at the section l upstream of a section of depth hKnown: the root
 // of stepResidual found by bisection on [0.6 hKnown, 3 hKnown], returned as
 // the lower end of the last bracket (see bisection.h). The bracket can hold

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "core/bisection.h"
 #include "core/depth_solvers.h"
@@ -160,6 +161,95 @@ TEST(StandardStep, NoBranchOnSteepChannelsOrWithoutVelocityHeads) {
         SCOPED_TRACE(hK);
         EXPECT_EQ(nextProfileDepthOnBranch(hK, none, 1.0, 2.0, 1.5, 1.5, 10.0, 1.0, 30.0, 1e-3).h,
                   nextProfileDepth(hK, 1.0, 2.0, 1.5, 1.5, 10.0, 1.0, 30.0, 1e-3));
+    }
+}
+
+// The step decides each sign with a quick power where the margin allows; its
+// results must be those of the rule carried out with the exact residual, to
+// the last bit, on every channel.
+TEST(StandardStep, QuickSignsGiveTheBitsOfTheExactResidual) {
+    std::uint64_t state = 0x9E3779B97F4A7C15u;
+    auto unit = [&state] {
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return static_cast<double>(state >> 11) / 9007199254740992.0;
+    };
+    auto between = [&](double lo, double hi) { return lo * std::pow(hi / lo, unit()); };
+    int steps = 0, mended = 0;
+    for (int channel = 0; channel < 3000; ++channel) {
+        const double bso = unit() < 0.1 ? 0.0 : between(0.5, 50.0);
+        const double m = unit() < 0.2 ? 0.0 : 3.0 * unit(), n = unit() < 0.2 ? 0.0 : 3.0 * unit();
+        if (bso == 0.0 && m + n == 0.0) continue;
+        const double Q = between(0.1, 500.0), kst = between(20.0, 90.0);
+        const double Iso = unit() < 0.8 ? between(1e-4, 5e-3) : between(5e-3, 0.1);
+        const double beta = unit() < 0.1 ? 0.0 : 1.5 * unit();
+        const double hn = normalDepth(Q, kst, bso, m, n, Iso);
+        const FlowBranch branch = flowBranch(hn, beta, bso, m, n, Q, kst, Iso);
+        const double hb = branch.hb > 0.0 ? branch.hb : hn;
+        for (int k = 0; k < 25; ++k) {
+            const double hK = between(0.3 * hb, 4.0 * hn);
+            const double l = std::pow(10.0, static_cast<int>(4 * unit()));  // 1, 10, 100 or 1000 m
+            SCOPED_TRACE(testing::Message() << "bso " << bso << " m " << m << " n " << n << " Q " << Q << " kst "
+                                            << kst << " Iso " << Iso << " beta " << beta << " hK " << hK
+                                            << " l " << l);
+            auto f = [&](double h) { return stepResidual(h, hK, beta, bso, m, n, Q, l, kst, Iso); };
+            StepDepth expected{};
+            const double lo = 0.6 * hK, hi = 3.0 * hK, flo = f(lo);
+            if (branch.mild && hK >= branch.hb && flo <= 0.0 && f(hi) < 0.0) {
+                ++mended;
+                const double fhb = f(branch.hb);
+                expected = fhb <= 0.0 ? StepDepth{branch.hb, true}
+                                      : StepDepth{solveDepthBisectionFrom(f, branch.hb, hi, fhb), false};
+            } else {
+                expected = {solveDepthBisectionFrom(f, lo, hi, flo), false};
+            }
+            const StepDepth got = nextProfileDepthOnBranch(hK, branch, beta, bso, m, n, Q, l, kst, Iso);
+            ASSERT_EQ(got.h, expected.h);
+            ASSERT_EQ(got.criticalAssumed, expected.criticalAssumed);
+            ++steps;
+        }
+    }
+    EXPECT_GT(steps, 60000);
+    EXPECT_GT(mended, 1000);
+}
+
+// Next to a root the quick value cannot vouch for the sign: there the step
+// must use the exact residual, bit for bit. Away from it, the sign agrees.
+TEST(StandardStep, TheExactResidualDecidesNextToARoot) {
+    const struct {
+        double hKnown, beta, bso, m, n, Q, l, kst, Iso;
+    } cases[] = {
+        {3.0, 1.0, 2.0, 1.5, 1.5, 10.0, 1.0, 30.0, 1e-3},   {3.0, 1.0, 2.0, 1.5, 1.5, 10.0, 100.0, 30.0, 1e-3},
+        {1.2, 1.1, 5.0, 0.0, 0.0, 12.0, 50.0, 40.0, 5e-4},  {0.4, 1.0, 0.0, 1.0, 2.0, 0.3, 10.0, 25.0, 2e-3},
+        {2.5, 1.5, 10.0, 2.0, 0.5, 60.0, 1000.0, 35.0, 1e-4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "hKnown " << c.hKnown << " l " << c.l);
+        auto exact = [&](double h) { return stepResidual(h, c.hKnown, c.beta, c.bso, c.m, c.n, c.Q, c.l, c.kst, c.Iso); };
+        auto forSign = [&](double h) {
+            return stepResidualForSign(h, c.hKnown, c.beta, c.bso, c.m, c.n, c.Q, c.l, c.kst, c.Iso);
+        };
+        // The two neighbouring doubles between which the residual changes sign.
+        double lo = solveDepthBisection(exact, 0.6 * c.hKnown, 3.0 * c.hKnown);
+        double hi = lo + 2e-7;
+        ASSERT_NE(exact(lo) > 0.0, exact(hi) > 0.0);
+        for (;;) {
+            const double mid = lo + (hi - lo) / 2;
+            if (mid == lo || mid == hi) break;
+            if ((exact(mid) > 0.0) == (exact(lo) > 0.0)) {
+                lo = mid;
+            } else {
+                hi = mid;
+            }
+        }
+        for (double h : {lo, hi, std::nextafter(lo, 0.0), std::nextafter(hi, 10.0)}) {
+            EXPECT_EQ(forSign(h), exact(h)) << h;
+        }
+        for (double h = 0.6 * c.hKnown; h < 3.0 * c.hKnown; h += 0.0137 * c.hKnown) {
+            EXPECT_EQ(forSign(h) > 0.0, exact(h) > 0.0) << h;
+            EXPECT_EQ(forSign(h) < 0.0, exact(h) < 0.0) << h;
+        }
     }
 }
 
