@@ -16,16 +16,3 @@
 #pragma once
 
 double portablePow(double x, double y);
-
-// x^y to within APPROXIMATE_POW_ERROR of portablePow(x, y), relatively,
-// quickly, in plain double arithmetic: for deciding the sign of a residual
-// without the full computation wherever the margin allows. NaN for a zero,
-// subnormal, negative or non-finite x, for |y| above 16, and for results
-// beyond e^700 or below e^-700.
-double approximatePow(double x, double y);
-
-// The truncated series leave below 2^-38 in ln x, which |y| <= 16 carries
-// into y ln x, and below 2^-42 in e^r; the roundings add at most a few units
-// of 2^-53 (|k| ln2 + 1) for k up to 1075, times |y|, and of 2^-53 |y ln x|.
-// Together below 2^-32; the bound is twice that.
-constexpr double APPROXIMATE_POW_ERROR = 0x1p-31;

@@ -106,4 +106,9 @@ constexpr std::array<DoubleDouble, EXP_GRID> EXP_ROWS = [] {
     return rows;
 }();
 
+// 2^e as a double, for e in [-1022, 1023].
+inline double powerOfTwo(int e) {
+    return std::bit_cast<double>(static_cast<std::uint64_t>(e + 1023) << 52);
+}
+
 }  // namespace pow_tables

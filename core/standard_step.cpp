@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/approximate_pow.h"
 #include "core/bisection.h"
 #include "core/constants.h"
 #include "core/depth_solvers.h"
@@ -37,7 +38,7 @@ struct TrialTerms {
     double Rm;  // mean hydraulic radius
 };
 
-TrialTerms trialTerms(const StepTerms& t, double h) {
+[[gnu::always_inline]] inline TrialTerms trialTerms(const StepTerms& t, double h) {
     const double AT = t.mPlusN * 0.5 * h * h + t.bso * h;
     const double vT = t.Q / AT;
     const double vTsq = vT * vT;
@@ -69,7 +70,7 @@ double residual(const StepTerms& t, double h) {
 // lie from the exact one (the loss, and the roundings of the three sums of
 // terms no larger than U). Beyond the bound the sign is certain; within it,
 // near a root, the exact residual is formed.
-double residualForSign(const StepTerms& t, double h) {
+[[gnu::always_inline]] inline double residualForSign(const StepTerms& t, double h) {
     const TrialTerms trial = trialTerms(t, h);
     const double inversePower = approximatePow(trial.Rm, -FRICTION_EXPONENT);
     const double hf = (trial.T * inversePower) * t.invKst2;

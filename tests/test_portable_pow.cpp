@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/approximate_pow.h"
 #include "core/portable_pow.h"
 
 namespace {
