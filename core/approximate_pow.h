@@ -25,8 +25,10 @@ inline double approximatePow(double x, double y) {
     const std::uint64_t exponentField = bits >> 52;  // also 0x800 and up for a negative x
     if (exponentField == 0 || exponentField >= 0x7FF || !(y >= -16.0 && y <= 16.0)) return NOT_SERVED;
 
-    // The logarithm's reduction in plain double, and three terms of
-    // ln(1 + r) for |r| < 2^-9: the rest is below 2^-38.
+    // ln x in units of ln2/256 (so that e^(y ln x) needs no reduction of its
+    // own): the logarithm's reduction in plain double, and three terms of
+    // ln(1 + r) for |r| < 2^-9, the rest being below 2^-38.
+    constexpr double UNITS_PER_NEPER = EXP_GRID / LN2.hi;
     const std::uint64_t offset = bits - LOG_BASE;
     const double kd = static_cast<double>(static_cast<std::int64_t>(offset) >> 52);
     const LogRow& row = LOG_ROWS[(offset >> LOG_INDEX_SHIFT) & ((1u << LOG_INDEX_BITS) - 1)];
@@ -34,18 +36,20 @@ inline double approximatePow(double x, double y) {
     const double d = z - row.c;
     const double r = d * row.invcShort + d * row.invcRest;
     const double log1p = r + r * r * (-0.5 + r * (1.0 / 3));
-    const double lnx = (kd * LN2_SHORT.hi + row.lnc.hi) + (log1p + kd * LN2_SHORT.lo);
-    const double t = y * lnx;
-    if (!(t > -700.0 && t < 700.0)) return NOT_SERVED;
+    const double u = (kd * EXP_GRID + row.lnc256) + log1p * UNITS_PER_NEPER;  // kd * 256 is exact
+    const double yu = y * u;
+    if (!(yu > -700.0 * UNITS_PER_NEPER && yu < 700.0 * UNITS_PER_NEPER)) return NOT_SERVED;
 
-    // The exponential's reduction in plain double, and four terms of e^r
-    // for |r| <= ln2/512: the rest is below 2^-42.
+    // e^(yu ln2/256) = 2^e 2^(j/256) e^r with yu = 256 e + j + r/(ln2/256):
+    // the nearest integer by the addition of 1.5 2^52, the rest exact; four
+    // terms of e^r for |r| <= ln2/512, the rest being below 2^-42.
     constexpr double SHIFT = 0x1.8p52;
-    const double shifted = t * (EXP_GRID / LN2.hi) + SHIFT;
+    const double shifted = yu + SHIFT;
     const std::int64_t k = static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(shifted));
-    const double kt = shifted - SHIFT;
-    const double rt = (t - kt * LN2_BY_GRID.hi) - kt * LN2_BY_GRID.lo;
+    const double rt = (yu - (shifted - SHIFT)) * (LN2.hi / EXP_GRID);
     const double p = rt + rt * rt * (0.5 + rt * (1.0 / 6));
-    const double T = EXP_ROWS[k & (EXP_GRID - 1)].hi;
-    return (T + T * p) * powerOfTwo(static_cast<int>(k >> 8));  // k / EXP_GRID, rounded down
+    // 2^(j/256) with 2^e added to its exponent: e lies within +-1010.
+    const double scale = std::bit_cast<double>(std::bit_cast<std::uint64_t>(EXP_ROWS[k & (EXP_GRID - 1)].hi) +
+                                               (static_cast<std::uint64_t>(k >> 8) << 52));
+    return scale + scale * p;
 }
