@@ -34,20 +34,24 @@ inline double approximatePow(double x, double y) {
     const LogRow& row = LOG_ROWS[(offset >> LOG_INDEX_SHIFT) & ((1u << LOG_INDEX_BITS) - 1)];
     const double z = std::bit_cast<double>(bits - (offset & 0xFFF0000000000000u));
     const double d = z - row.c;
-    const double r = d * row.invcShort + d * row.invcRest;
-    const double log1p = r + r * r * (-0.5 + r * (1.0 / 3));
-    const double u = (kd * EXP_GRID + row.lnc256) + log1p * UNITS_PER_NEPER;  // kd * 256 is exact
+    const double r = d * (row.invcShort + row.invcRest);  // the sum waits on nothing but the table
+    // u = 256 k + ln c (256/ln2) + (r - r^2/2 + r^3/3) (256/ln2), the series'
+    // coefficients taken times 256/ln2.
+    const double u =
+        (kd * EXP_GRID + row.lnc256) + (r * UNITS_PER_NEPER + r * r * (-0.5 * UNITS_PER_NEPER + r * (UNITS_PER_NEPER / 3)));
     const double yu = y * u;
     if (!(yu > -700.0 * UNITS_PER_NEPER && yu < 700.0 * UNITS_PER_NEPER)) return NOT_SERVED;
 
-    // e^(yu ln2/256) = 2^e 2^(j/256) e^r with yu = 256 e + j + r/(ln2/256):
-    // the nearest integer by the addition of 1.5 2^52, the rest exact; four
-    // terms of e^r for |r| <= ln2/512, the rest being below 2^-42.
+    // e^(yu ln2/256) = 2^e 2^(j/256) e^r with yu = 256 e + j + w, w = r/(ln2/256):
+    // the nearest integer by the addition of 1.5 2^52, w exact; four terms
+    // of e^r for |r| <= ln2/512, the rest being below 2^-42, with the
+    // coefficients taken times powers of ln2/256.
     constexpr double SHIFT = 0x1.8p52;
+    constexpr double C = LN2.hi / EXP_GRID;
     const double shifted = yu + SHIFT;
     const std::int64_t k = static_cast<std::int32_t>(std::bit_cast<std::uint64_t>(shifted));
-    const double rt = (yu - (shifted - SHIFT)) * (LN2.hi / EXP_GRID);
-    const double p = rt + rt * rt * (0.5 + rt * (1.0 / 6));
+    const double w = yu - (shifted - SHIFT);
+    const double p = w * C + w * w * (0.5 * C * C + w * (C * C * C / 6));
     // 2^(j/256) with 2^e added to its exponent: e lies within +-1010.
     const double scale = std::bit_cast<double>(std::bit_cast<std::uint64_t>(EXP_ROWS[k & (EXP_GRID - 1)].hi) +
                                                (static_cast<std::uint64_t>(k >> 8) << 52));
