@@ -66,18 +66,20 @@ double residual(const StepTerms& t, double h) {
 // but the sign and at a zero, so it takes the same steps to the same bits.
 //
 // The friction loss is first formed with a quick power, good to a known
-// relative error; from that follows a bound on how far this residual can
-// lie from the exact one (the loss, and the roundings of the three sums of
-// terms no larger than U). Beyond the bound the sign is certain; within it,
-// near a root, the exact residual is formed.
+// relative error, and the other terms are summed first, while the power is
+// still being formed. From the power's error follows a bound on how far this
+// value can lie from the exact residual (the loss, and the roundings of the
+// sums of terms no larger than U, in either order). Beyond the bound the
+// sign is certain; within it, near a root, the exact residual is formed.
 [[gnu::always_inline]] inline double residualForSign(const StepTerms& t, double h) {
     const TrialTerms trial = trialTerms(t, h);
-    const double inversePower = approximatePow(trial.Rm, -FRICTION_EXPONENT);
-    const double hf = (trial.T * inversePower) * t.invKst2;
-    const double quick = ((hf + trial.E) - t.l * t.Iso) - h;
-    // The exact loss T / (Rm^e kst^2) lies within APPROXIMATE_POW_ERROR and a few
-    // roundings of hf; each of the three sums rounds by at most half a unit
-    // of a term no larger than U.
+    const double rest = (trial.E - t.l * t.Iso) - h;
+    const double lossFactor = trial.T * t.invKst2;
+    const double hf = lossFactor * approximatePow(trial.Rm, -FRICTION_EXPONENT);
+    const double quick = hf + rest;
+    // The exact loss T / (Rm^e kst^2) lies within APPROXIMATE_POW_ERROR and a
+    // few roundings of hf; each sum, here and in the exact residual, rounds
+    // by at most half a unit of a term no larger than U.
     const double U = std::fabs(hf) + std::fabs(trial.E) + std::fabs(t.l * t.Iso) + std::fabs(h);
     const double bound = std::fabs(hf) * (2.0 * APPROXIMATE_POW_ERROR + 0x1p-48) + U * 0x1p-48;
     if (std::fabs(quick) > bound) return quick;  // also false for a NaN
