@@ -65,24 +65,31 @@ double residual(const StepTerms& t, double h) {
 // sign, and zero only where the residual is. A bisection looks at nothing
 // but the sign and at a zero, so it takes the same steps to the same bits.
 //
-// The friction loss is first formed with a quick power, good to a known
-// relative error, and the other terms are summed first, while the power is
-// still being formed. From the power's error follows a bound on how far this
-// value can lie from the exact residual (the loss, and the roundings of the
-// sums of terms no larger than U, in either order). Beyond the bound the
-// sign is certain; within it, near a root, the exact residual is formed.
+// The friction loss is first formed with a rough power, then, where that
+// leaves doubt, with a quick one, each good to a known relative error; the
+// other terms are summed while the power is being formed. From the power's
+// error follows a bound on how far the value can lie from the exact residual
+// (the loss, and the roundings of the sums of terms no larger than U, in
+// either order). Beyond the bound the sign is certain; within the quick
+// power's bound, next to a root, the exact residual is formed.
 [[gnu::always_inline]] inline double residualForSign(const StepTerms& t, double h) {
     const TrialTerms trial = trialTerms(t, h);
     const double rest = (trial.E - t.l * t.Iso) - h;
     const double lossFactor = trial.T * t.invKst2;
-    const double hf = lossFactor * approximatePow(trial.Rm, -FRICTION_EXPONENT);
-    const double quick = hf + rest;
-    // The exact loss T / (Rm^e kst^2) lies within APPROXIMATE_POW_ERROR and a
+    // The exact loss T / (Rm^e kst^2) lies within the power's error and a
     // few roundings of hf; each sum, here and in the exact residual, rounds
     // by at most half a unit of a term no larger than U.
-    const double U = std::fabs(hf) + std::fabs(trial.E) + std::fabs(t.l * t.Iso) + std::fabs(h);
-    const double bound = std::fabs(hf) * (2.0 * APPROXIMATE_POW_ERROR + 0x1p-48) + U * 0x1p-48;
-    if (std::fabs(quick) > bound) return quick;  // also false for a NaN
+    const double roundings = (std::fabs(trial.E) + std::fabs(t.l * t.Iso) + std::fabs(h)) * 0x1p-48;
+    auto decided = [&](double hf, double powerError, double& value) {
+        value = hf + rest;
+        const double bound = std::fabs(hf) * (2.0 * powerError + 0x1p-47) + roundings;
+        return std::fabs(value) > bound;  // false for a NaN
+    };
+    double value = 0.0;
+    if (decided(lossFactor * roughPow(trial.Rm, -FRICTION_EXPONENT), ROUGH_POW_ERROR, value)) return value;
+    if (decided(lossFactor * approximatePow(trial.Rm, -FRICTION_EXPONENT), APPROXIMATE_POW_ERROR, value)) {
+        return value;
+    }
     return residualWith(t, trial, h, portablePow(trial.Rm, FRICTION_EXPONENT));
 }
 
