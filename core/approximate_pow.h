@@ -37,8 +37,8 @@ inline double approximatePow(double x, double y) {
     const double r = d * (row.invcShort + row.invcRest);  // the sum waits on nothing but the table
     // u = 256 k + ln c (256/ln2) + (r - r^2/2 + r^3/3) (256/ln2), the series'
     // coefficients taken times 256/ln2.
-    const double u =
-        (kd * EXP_GRID + row.lnc256) + (r * UNITS_PER_NEPER + r * r * (-0.5 * UNITS_PER_NEPER + r * (UNITS_PER_NEPER / 3)));
+    const double series = r * UNITS_PER_NEPER + r * r * (-0.5 * UNITS_PER_NEPER + r * (UNITS_PER_NEPER / 3));
+    const double u = (kd * EXP_GRID + row.lnc256) + series;
     const double yu = y * u;
     if (!(yu > -700.0 * UNITS_PER_NEPER && yu < 700.0 * UNITS_PER_NEPER)) return NOT_SERVED;
 

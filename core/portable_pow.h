@@ -8,9 +8,10 @@
 // rounds each operation to double computes the same bits: the Linux build and
 // both Windows builds alike.
 //
-// Method: ln x in double-double from a table of ln c and 1/c on a grid of
-// c = 1 + i/128, then y ln x in double-double, then e^(y ln x) from a table
-// of 2^(j/64) and a short series. The error stays below one unit in the last
+// Method: ln x in double-double from a table, indexed by the leading bits of
+// x, of points c with ln c and a short 1/c (so that (x - c)/c is formed
+// exactly), then y ln x in double-double, then e^(y ln x) from a table of
+// 2^(j/256) and a short series. The error stays below one unit in the last
 // place, and the result is correctly rounded in all but a few cases in ten
 // thousand (measured against MPFR). Special values follow C's pow.
 #pragma once
