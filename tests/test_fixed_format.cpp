@@ -8,6 +8,7 @@
 #include <string>
 
 #include "backwater/fixed_format.h"
+#include "tests/xorshift.h"
 
 namespace {
 
@@ -38,13 +39,8 @@ TEST(FixedFormat, WritesWhatPrintfWrites) {
     }
     // Random values of every size a report can show, and exact halves of
     // the last decimal, where the rounding to even shows.
-    std::uint64_t s = 0x2545F4914F6CDD1Du;
-    auto next = [&s] {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return s;
-    };
+    Xorshift random{0x2545F4914F6CDD1Du};
+    auto next = [&random] { return random.bits(); };
     int mismatches = 0;
     for (int i = 0; i < 2000000 && mismatches < 5; ++i) {
         const int precision = static_cast<int>(next() % 4);

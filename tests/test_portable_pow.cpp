@@ -9,6 +9,7 @@
 
 #include "core/approximate_pow.h"
 #include "core/portable_pow.h"
+#include "tests/xorshift.h"
 
 namespace {
 
@@ -93,16 +94,6 @@ private:
     mpfr_t rounded_, xm_, ym_, exact_, diff_, xe_, ye_;
 };
 
-struct Xorshift {
-    std::uint64_t s = 88172645463325252u;
-    std::uint64_t bits() {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return s;
-    }
-    double unit() { return static_cast<double>(bits() >> 11) / 9007199254740992.0; }
-};
 
 // Samples: POW_SAMPLES from the environment, 400,000 by default.
 long sampleCount() {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/portable_trig.h"
+#include "tests/xorshift.h"
 
 namespace {
 
@@ -15,13 +16,8 @@ namespace {
 TEST(PortableTrig, AccurateAgainstMpfr) {
     mpfr_t x, exact;
     mpfr_inits2(256, x, exact, static_cast<mpfr_ptr>(nullptr));
-    std::uint64_t s = 88172645463325252u;
-    auto unit = [&s] {
-        s ^= s << 13;
-        s ^= s >> 7;
-        s ^= s << 17;
-        return static_cast<double>(s >> 11) / 9007199254740992.0;
-    };
+    Xorshift random;
+    auto unit = [&random] { return random.unit(); };
     const struct {
         const char* name;
         double (*ours)(double);

@@ -5,8 +5,9 @@
 
 #include "core/bisection.h"
 #include "core/depth_solvers.h"
-#include "tests/reference_roots.h"
 #include "core/standard_step.h"
+#include "tests/reference_roots.h"
+#include "tests/xorshift.h"
 
 namespace {
 
@@ -168,13 +169,8 @@ TEST(StandardStep, NoBranchOnSteepChannelsOrWithoutVelocityHeads) {
 // results must be those of the rule carried out with the exact residual, to
 // the last bit, on every channel.
 TEST(StandardStep, QuickSignsGiveTheBitsOfTheExactResidual) {
-    std::uint64_t state = 0x9E3779B97F4A7C15u;
-    auto unit = [&state] {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<double>(state >> 11) / 9007199254740992.0;
-    };
+    Xorshift random{0x9E3779B97F4A7C15u};
+    auto unit = [&random] { return random.unit(); };
     auto between = [&](double lo, double hi) { return lo * std::pow(hi / lo, unit()); };
     int steps = 0, mended = 0;
     for (int channel = 0; channel < 3000; ++channel) {

@@ -157,6 +157,17 @@ def quostel_corpus(wine, console_dir, work, checks):
         checks.expect('quostel corpus %d %r' % (i, fields), actual, expected)
 
 
+def same_report(name, linux, windows, checks):
+    """Both folders hold a report Bericht.txt, or neither does, and the two
+    are the same bytes."""
+    report_l = os.path.join(linux, 'Bericht.txt')
+    report_w = os.path.join(windows, 'Bericht.txt')
+    checks.expect(name + ' report exists', os.path.exists(report_w), os.path.exists(report_l))
+    if os.path.exists(report_l) and os.path.exists(report_w):
+        with open(report_l, 'rb') as a, open(report_w, 'rb') as b:
+            checks.expect(name + ' report bytes', b.read() == a.read(), True)
+
+
 def pelvarin_corpus(wine, console_dir, work, checks):
     for i, fields in enumerate(PELVARIN_CORPUS):
         linux = os.path.join(work, 'linux%d' % i)
@@ -168,12 +179,7 @@ def pelvarin_corpus(wine, console_dir, work, checks):
         actual = wine.drive('Pelvarin.exe', set_steps(fields, PELVARIN_FIELDS) +
                             ['press:%d' % PELVARIN_IDS['IDC_CALCULATE']], windows)
         checks.expect('pelvarin corpus %d messages %r' % (i, fields), actual, err)
-        report_l = os.path.join(linux, 'Bericht.txt')
-        report_w = os.path.join(windows, 'Bericht.txt')
-        checks.expect('pelvarin corpus %d report exists' % i, os.path.exists(report_w), os.path.exists(report_l))
-        if os.path.exists(report_l) and os.path.exists(report_w):
-            with open(report_l, 'rb') as a, open(report_w, 'rb') as b:
-                checks.expect('pelvarin corpus %d report bytes' % i, b.read() == a.read(), True)
+        same_report('pelvarin corpus %d' % i, linux, windows, checks)
 
 
 def cli_corpus(wine, console_dir, work, checks):
@@ -192,12 +198,7 @@ def cli_corpus(wine, console_dir, work, checks):
         expected = console_run([os.path.join(console_dir, 'pelvarin')], fields, linux)
         actual = console_run([wine.loader, wine.exe('pelvarin-cli.exe')], fields, windows, wine.env)
         checks.expect('pelvarin-cli corpus %d %r' % (i, fields), actual, expected)
-        report_l = os.path.join(linux, 'Bericht.txt')
-        report_w = os.path.join(windows, 'Bericht.txt')
-        checks.expect('pelvarin-cli corpus %d report exists' % i, os.path.exists(report_w), os.path.exists(report_l))
-        if os.path.exists(report_l) and os.path.exists(report_w):
-            with open(report_l, 'rb') as a, open(report_w, 'rb') as b:
-                checks.expect('pelvarin-cli corpus %d report bytes' % i, b.read() == a.read(), True)
+        same_report('pelvarin-cli corpus %d' % i, linux, windows, checks)
     usage = console_run([wine.loader, wine.exe('pelvarin-cli.exe'), '--help'], {}, work, wine.env)
     checks.expect('pelvarin-cli --help', usage[2] == 0 and 'usage: pelvarin' in usage[0], True)
 
